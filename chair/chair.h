@@ -1,0 +1,29 @@
+// The chair (L-tromino) rep-tile and its recursive subdivision.
+//
+// A chair is given by its corner (x, y), the corner of its bounding square
+// diagonally opposite the notch, its size (the side of that square) and its
+// orientation o, which fixes the signs ex, ey of its extent from the corner
+// (rows grow downwards, so ey = +1 means upwards):
+//   o = 0: right and up, notch top right     o = 2: left and down, notch bottom left
+//   o = 1: left and up, notch top left       o = 3: right and down, notch bottom right
+#ifndef CHAIR_H
+#define CHAIR_H
+
+#include "raster.h"
+
+// Fill colour of each orientation, and the outline colour, which is also
+// the fills' border; set by the program before drawing.
+extern Uint32 CHAIR_COLOURS[4];
+extern Uint32 chair_outline;
+
+// The outline of a chair of extents e = ex * size and d = ey * size: six
+// lines V0..V5 of the hexagon (x, y), (x + e, y), (x + e, y - d/2),
+// (x + e/2, y - d/2), (x + e/2, y - d), (x, y - d), back to V0.
+void draw_chair_outline(int x, int y, int e, int d, Uint32 colour);
+
+// Draws the chair subdivided `depth` times into four half-size chairs
+// (corner copy, centre copy, the copies at the ends of the x and y arms),
+// each leaf outlined and then filled with CHAIR_COLOURS[its orientation].
+void draw_chair(int x, int y, int size, int orientation, int depth);
+
+#endif

@@ -1,0 +1,94 @@
+// tile_area_classes: the five-way split of the right triangle with legs 1
+// and 0.8 (area 0.4). Every tile yields one tile of area factor 16/41 and
+// four of area factor 25/164, so after two levels a tile has one of three
+// areas. Prints those three areas, then splits the triangle two levels deep
+// and prints each of the 25 tiles with its area and its class value (0, 127
+// or 255 for the first, second or third area, 256 if it matches none).
+// Then waits for one character: press Enter to end.
+//
+// Arithmetic is carried in long double, the extended precision of the
+// floating-point unit; a value is rounded to float or double exactly where
+// it is held in that type.
+
+#include <cmath>
+#include <cstdio>
+
+const float E = 0.8f;                  // short leg / long leg of the start triangle
+const float ALPHA = 16.0f / 41.0f;     // area factor of the small tile
+const float BETA = 25.0f / 164.0f;     // area factor of each of the four quarter tiles
+const double START_AREA = 0.4;
+const double AREA_TOLERANCE = 0.001;
+const float CLASS_SCALE = 255.0f;
+const float CLASS_HALF = 0.5f;
+const int NO_CLASS = 256;
+const int AREA_COUNT = 3;
+
+float areas[AREA_COUNT];
+
+// The right triangle with its right angle at P1 = (x1, y1), its long leg
+// ending at P2 = (x2, y2) and its third vertex
+// P3 = P1 + e * (P2 - P1) turned a quarter turn counter-clockwise.
+// Splits it depth levels deep and prints every tile.
+void split_right_triangle(float x1, float y1, float x2, float y2, float e, int depth)
+{
+    typedef long double ext;
+    float x3 = (float)(x1 - (ext)e * ((ext)y2 - y1));
+    float y3 = (float)(y1 + (ext)e * ((ext)x2 - x1));
+
+    if (depth > 0) {
+        // Foot Q of the altitude from P1 onto the hypotenuse P2P3.
+        ext short_sq = ((ext)x1 - x3) * ((ext)x1 - x3) + ((ext)y1 - y3) * ((ext)y1 - y3);
+        ext hyp_sq = ((ext)x2 - x3) * ((ext)x2 - x3) + ((ext)y2 - y3) * ((ext)y2 - y3);
+        ext f = short_sq / hyp_sq;
+        float qx = (float)(x3 + f * ((ext)x2 - x3));
+        float qy = (float)(y3 + f * ((ext)y2 - y3));
+
+        float tx = (float)(((ext)x1 + x2) * 0.5L);
+        float ty = (float)(((ext)y1 + y2) * 0.5L);
+        float rx = (float)(((ext)qx + x2) * 0.5L);
+        float ry = (float)(((ext)qy + y2) * 0.5L);
+        float sx = (float)(((ext)x1 + qx) * 0.5L);
+        float sy = (float)(((ext)y1 + qy) * 0.5L);
+
+        split_right_triangle(qx, qy, x1, y1, -e, depth - 1);  // small tile Q, P1, P3
+        split_right_triangle(rx, ry, x2, y2, -e, depth - 1);  // corner at P2
+        split_right_triangle(sx, sy, tx, ty, -e, depth - 1);  // corner at P1
+        split_right_triangle(sx, sy, tx, ty, e, depth - 1);   // half S, T, Q of the rectangle
+        split_right_triangle(rx, ry, qx, qy, e, depth - 1);   // half R, Q, T
+        return;
+    }
+
+    ext long_sq = ((ext)x1 - x2) * ((ext)x1 - x2) + ((ext)y1 - y2) * ((ext)y1 - y2);
+    ext short_sq = ((ext)x1 - x3) * ((ext)x1 - x3) + ((ext)y1 - y3) * ((ext)y1 - y3);
+    float l = (float)std::sqrt((double)long_sq);
+    float h = (float)std::sqrt((double)short_sq);
+    ext area = (ext)l * h * 0.5L;
+
+    int class_value = NO_CLASS;
+    for (int i = 0; i < AREA_COUNT; i++) {
+        if (std::fabs(area - (ext)areas[i]) < (ext)AREA_TOLERANCE) {
+            class_value = (int)((ext)i * CLASS_SCALE * CLASS_HALF);
+            break;
+        }
+    }
+    printf("(%3.3f   %d) ", (double)area, class_value);
+}
+
+int main()
+{
+    printf("Les %d aires possibles : ", AREA_COUNT);
+    for (int k = 0; k < AREA_COUNT; k++) {
+        // k quarter steps and 2 - k small steps
+        areas[k] = (float)((long double)std::pow((double)ALPHA, 2 - k) * START_AREA
+                           * std::pow((double)BETA, k));
+        printf("%3.3f ", areas[k]);
+    }
+    puts("\n*******");
+
+    split_right_triangle(0.0f, 0.0f, 1.0f, 0.0f, E, 2);
+
+    // The last tile has no line break: show the line before waiting.
+    fflush(stdout);
+    getchar();
+    return 0;
+}

@@ -1,0 +1,80 @@
+// fivesplit_pinwheel: a 100 x 50 rectangle cut along its diagonal into two
+// right triangles with legs 1 : 2, each split into five copies of itself
+// (the pinwheel split), shown at depths 1, 2, 3 and 4, each depth drawn over
+// the lines of the depths before it.
+// Each key press (or closing the window) shows the next depth; the program
+// ends at the fifth, after the depth-4 picture has been shown once more.
+#include "raster.h"
+#include "split.h"
+
+Uint32 white, black;
+// Depth of the frame being drawn; the call at this depth is the top-level
+// one.
+int frame_depth;
+// The midpoint of the top-level triangle's hypotenuse: every leaf is drawn
+// again reflected through it, which completes the rectangle.
+float centre_x, centre_y;
+
+static int pixel_x(float x)
+{
+    return trunc_int(7.0 * x + 10);
+}
+
+static int pixel_y(float y)
+{
+    return trunc_int(590 - 7.0 * y);
+}
+
+static void draw_edge(float xa, float ya, float xb, float yb)
+{
+    draw_thick_line(pixel_x(xa), pixel_y(ya), pixel_x(xb), pixel_y(yb), 1, black);
+}
+
+static float reflect(float centre, float v)
+{
+    return static_cast<float>(2 * static_cast<long double>(centre) - v);
+}
+
+void pinwheel_triangle(float x1, float y1, float x2, float y2, float e, int depth)
+{
+    const RightTriangle t = {x1, y1, x2, y2, e};
+    float x3, y3;
+    third_vertex(t, x3, y3);
+    if (depth == frame_depth) {
+        centre_x = static_cast<float>((static_cast<long double>(x2) + x3) * 0.5L);
+        centre_y = static_cast<float>((static_cast<long double>(y2) + y3) * 0.5L);
+    }
+    if (depth != 0) {
+        RightTriangle children[5];
+        split_five(t, children);
+        for (const RightTriangle &c : children)
+            pinwheel_triangle(c.x1, c.y1, c.x2, c.y2, c.e, depth - 1);
+        return;
+    }
+    draw_edge(x1, y1, x2, y2);
+    draw_edge(x1, y1, x3, y3);
+    draw_edge(x3, y3, x2, y2);
+    const float ax = reflect(centre_x, x1), ay = reflect(centre_y, y1);
+    const float bx = reflect(centre_x, x2), by = reflect(centre_y, y2);
+    const float dx = reflect(centre_x, x3), dy = reflect(centre_y, y3);
+    draw_edge(ax, ay, bx, by);
+    draw_edge(ax, ay, dx, dy);
+    draw_edge(dx, dy, bx, by);
+}
+
+int main(int, char **)
+{
+    open_canvas();
+    white = map_rgb(255, 255, 255);
+    black = map_rgb(0, 0, 0);
+    clear_canvas(white);
+
+    for (frame_depth = 1; frame_depth <= 4; ++frame_depth) {
+        pinwheel_triangle(0, 0, 100, 0, 0.5f, frame_depth);
+        present();
+        wait_key();
+    }
+    present();
+    wait_key();
+    return 0;
+}

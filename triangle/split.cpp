@@ -1,0 +1,45 @@
+#include "split.h"
+
+using ld = long double;
+
+double centroid_of(double a, double b, double c)
+{
+    return static_cast<double>((static_cast<ld>(a) + b + c) / 3);
+}
+
+double one_third(double a, double b)
+{
+    return static_cast<double>(a + (static_cast<ld>(b) - a) / 3);
+}
+
+double two_thirds(double a, double b)
+{
+    const ld span = static_cast<ld>(b) - a;
+    return static_cast<double>(a + (span + span) / 3);
+}
+
+void split_centroid(double x1, double y1, double x2, double y2, double x3, double y3, int depth)
+{
+    if (depth == 0) {
+        draw_triangle_leaf(x1, y1, x2, y2, x3, y3, true);
+        return;
+    }
+    const double gx = centroid_of(x1, x2, x3);
+    const double gy = centroid_of(y1, y2, y3);
+    split_thirds(gx, gy, x1, y1, x2, y2, depth - 1);
+    split_thirds(gx, gy, x2, y2, x3, y3, depth - 1);
+    split_thirds(gx, gy, x3, y3, x1, y1, depth - 1);
+}
+
+void split_thirds(double x1, double y1, double x2, double y2, double x3, double y3, int depth)
+{
+    if (depth == 0) {
+        draw_triangle_leaf(x1, y1, x2, y2, x3, y3, false);
+        return;
+    }
+    const double ax = one_third(x2, x3), ay = one_third(y2, y3);
+    const double bx = two_thirds(x2, x3), by = two_thirds(y2, y3);
+    split_centroid(x1, y1, ax, ay, bx, by, depth - 1);
+    split_thirds(ax, ay, x1, y1, x2, y2, depth - 1);
+    split_thirds(bx, by, x3, y3, x1, y1, depth - 1);
+}
