@@ -5,7 +5,7 @@
 // Each key press (or closing the window) shows the next depth; the program
 // ends at the fifth, after the depth-4 picture has been shown once more.
 #include "raster.h"
-#include "split.h"
+#include "five_split.h"
 
 Uint32 white, black;
 // Depth of the frame being drawn; the call at this depth is the top-level

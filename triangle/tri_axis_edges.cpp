@@ -5,7 +5,7 @@
 // lower left corner, inside a black frame.
 // One picture; any key or closing the window ends the program.
 #include "raster.h"
-#include "split.h"
+#include "triangle_split.h"
 
 #include <cmath>
 

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,7 +30,8 @@ CapturedRun capture_frames(const std::string &program, const std::vector<std::st
         setenv("FRAME_DIR", folder.c_str(), 1);
         for (const std::string &setting : environment)
             putenv(const_cast<char *>(setting.c_str()));
-        if (!freopen("/dev/null", "r", stdin))
+        if (!freopen("/dev/null", "r", stdin) ||
+            !freopen((folder + "/errors.txt").c_str(), "w", stderr))
             _exit(126);
         execl(path.c_str(), path.c_str(), static_cast<char *>(nullptr));
         _exit(127);
@@ -48,6 +51,8 @@ CapturedRun capture_frames(const std::string &program, const std::vector<std::st
             ADD_FAILURE() << file << ": " << error;
         run.frames.push_back(std::move(frame));
     }
+    std::ifstream errors(folder + "/errors.txt");
+    run.errors.assign(std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>());
     std::filesystem::remove_all(folder);
     return run;
 }

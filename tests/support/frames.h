@@ -16,6 +16,7 @@ constexpr uint32_t BLACK = 0x000000;
 struct CapturedRun {
     int status = -1;
     std::vector<Picture> frames;
+    std::string errors; // what it wrote on standard error
 };
 
 // Runs build/capture/<program> with the dummy video driver and standard

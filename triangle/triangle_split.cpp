@@ -1,4 +1,4 @@
-#include "split.h"
+#include "triangle_split.h"
 
 using ld = long double;
 
