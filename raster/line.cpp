@@ -52,6 +52,13 @@ void walk(long long a0, long long b0, int sa, int sb, unsigned long long n,
     const unsigned long long done = static_cast<unsigned long long>(first - 1) * m;
     unsigned long long err = done % n;
     long long b = b0 + sb * static_cast<long long>(done / n);
+    // The minor coordinate moves one way only: if it stays off the canvas
+    // on one side from step `first` to step `last`, nothing is plotted.
+    const long long minor_limit = XMajor ? SCREEN_H : SCREEN_W;
+    const long long b_last =
+        b0 + sb * static_cast<long long>(static_cast<unsigned long long>(last) * m / n);
+    if ((b < 0 && b_last < 0) || (b >= minor_limit && b_last >= minor_limit))
+        return;
     for (long long k = first; k <= last; ++k) {
         const long long a = a0 + sa * k;
         if (XMajor)
