@@ -10,6 +10,8 @@
 // floating-point unit; a value is rounded to float or double exactly where
 // it is held in that type.
 
+#include "five_split.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -28,36 +30,22 @@ float areas[AREA_COUNT];
 // The right triangle with its right angle at P1 = (x1, y1), its long leg
 // ending at P2 = (x2, y2) and its third vertex
 // P3 = P1 + e * (P2 - P1) turned a quarter turn counter-clockwise.
-// Splits it depth levels deep and prints every tile.
+// Splits it depth levels deep with the five-way split and prints every
+// tile.
 void split_right_triangle(float x1, float y1, float x2, float y2, float e, int depth)
 {
     typedef long double ext;
-    float x3 = (float)(x1 - (ext)e * ((ext)y2 - y1));
-    float y3 = (float)(y1 + (ext)e * ((ext)x2 - x1));
-
+    const RightTriangle triangle = {x1, y1, x2, y2, e};
     if (depth > 0) {
-        // Foot Q of the altitude from P1 onto the hypotenuse P2P3.
-        ext short_sq = ((ext)x1 - x3) * ((ext)x1 - x3) + ((ext)y1 - y3) * ((ext)y1 - y3);
-        ext hyp_sq = ((ext)x2 - x3) * ((ext)x2 - x3) + ((ext)y2 - y3) * ((ext)y2 - y3);
-        ext f = short_sq / hyp_sq;
-        float qx = (float)(x3 + f * ((ext)x2 - x3));
-        float qy = (float)(y3 + f * ((ext)y2 - y3));
-
-        float tx = (float)(((ext)x1 + x2) * 0.5L);
-        float ty = (float)(((ext)y1 + y2) * 0.5L);
-        float rx = (float)(((ext)qx + x2) * 0.5L);
-        float ry = (float)(((ext)qy + y2) * 0.5L);
-        float sx = (float)(((ext)x1 + qx) * 0.5L);
-        float sy = (float)(((ext)y1 + qy) * 0.5L);
-
-        split_right_triangle(qx, qy, x1, y1, -e, depth - 1);  // small tile Q, P1, P3
-        split_right_triangle(rx, ry, x2, y2, -e, depth - 1);  // corner at P2
-        split_right_triangle(sx, sy, tx, ty, -e, depth - 1);  // corner at P1
-        split_right_triangle(sx, sy, tx, ty, e, depth - 1);   // half S, T, Q of the rectangle
-        split_right_triangle(rx, ry, qx, qy, e, depth - 1);   // half R, Q, T
+        RightTriangle children[5];
+        split_five(triangle, children);
+        for (const RightTriangle &c : children)
+            split_right_triangle(c.x1, c.y1, c.x2, c.y2, c.e, depth - 1);
         return;
     }
 
+    float x3, y3;
+    third_vertex(triangle, x3, y3);
     ext long_sq = ((ext)x1 - x2) * ((ext)x1 - x2) + ((ext)y1 - y2) * ((ext)y1 - y2);
     ext short_sq = ((ext)x1 - x3) * ((ext)x1 - x3) + ((ext)y1 - y3) * ((ext)y1 - y3);
     float l = (float)std::sqrt((double)long_sq);
