@@ -66,49 +66,38 @@ void plot_extremes(long long cx, long long cy, long long r, Uint32 colour)
     plot(cx - r, cy, colour);
 }
 
-// The canvas rows within r of the centre row: top..bottom (empty when
-// top > bottom).
-void rows_within(long long cy, long long r, long long &top, long long &bottom)
+// Plots the circle (disk false) or the disk (disk true) row by row, over
+// the canvas rows within r of the centre row.
+void plot_walk(long long cx, long long cy, long long r, bool disk, Uint32 colour)
 {
-    top = cy - r < 0 ? 0 : cy - r;
-    bottom = cy + r > SCREEN_H - 1 ? SCREEN_H - 1 : cy + r;
+    plot_extremes(cx, cy, r, colour);
+    if (r <= 0)
+        return;
+    const long long top = cy - r < 0 ? 0 : cy - r;
+    const long long bottom = cy + r > SCREEN_H - 1 ? SCREEN_H - 1 : cy + r;
+    for (long long y = top; y <= bottom; ++y) {
+        const long long v = y < cy ? cy - y : y - cy;
+        // On row v the walk covers columns from..to of the quarter; the
+        // centre row holds only its arrival point.
+        const long long to = row_end(r, v == 0 ? 1 : v);
+        const long long from = v == 0 ? to : v == r ? 0 : row_end(r, v + 1);
+        if (disk) {
+            plot_span(y, cx - to, cx + to, colour);
+        } else {
+            plot_span(y, cx + from, cx + to, colour);
+            plot_span(y, cx - to, cx - from, colour);
+        }
+    }
 }
 
 } // namespace
 
 void draw_circle(int cx, int cy, int r, Uint32 colour)
 {
-    plot_extremes(cx, cy, r, colour);
-    if (r <= 0)
-        return;
-    long long top, bottom;
-    rows_within(cy, r, top, bottom);
-    for (long long y = top; y <= bottom; ++y) {
-        const long long v = y < cy ? cy - y : y - cy;
-        long long from, to;
-        if (v == 0) {
-            from = to = row_end(r, 1);
-        } else {
-            from = v == r ? 0 : row_end(r, v + 1);
-            to = row_end(r, v);
-        }
-        // Columns cx + u and cx - u for u in from..to; the two spans are
-        // clipped separately.
-        plot_span(y, cx + from, cx + to, colour);
-        plot_span(y, cx - to, cx - from, colour);
-    }
+    plot_walk(cx, cy, r, false, colour);
 }
 
 void fill_disk(int cx, int cy, int r, Uint32 colour)
 {
-    plot_extremes(cx, cy, r, colour);
-    if (r <= 0)
-        return;
-    long long top, bottom;
-    rows_within(cy, r, top, bottom);
-    for (long long y = top; y <= bottom; ++y) {
-        const long long v = y < cy ? cy - y : y - cy;
-        const long long half = row_end(r, v == 0 ? 1 : v);
-        plot_span(y, cx - half, cx + half, colour);
-    }
+    plot_walk(cx, cy, r, true, colour);
 }
