@@ -117,14 +117,6 @@ TEST(FiveSplit, PinwheelChildrenAreFiveCongruentTriangles)
     }
 }
 
-TEST(FiveSplit, NegativeRatioMirrorsTheTriangle)
-{
-    float x3, y3;
-    third_vertex({0, 0, 100, 0, -0.8f}, x3, y3);
-    EXPECT_FLOAT_EQ(x3, 0);
-    EXPECT_FLOAT_EQ(y3, -80);
-}
-
 TEST(PinwheelCalls, DepthZeroIsTheRectangleWithItsDiagonalTwice)
 {
     start_recording();

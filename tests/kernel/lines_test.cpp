@@ -155,14 +155,4 @@ TEST(Rect, FromEitherCornerGivesTheSameOutline)
     EXPECT_EQ(pixels_of(ink()), forward);
 }
 
-TEST(Frame, OutlinesTheCanvasEdge)
-{
-    fresh_canvas();
-    draw_frame(ink());
-    EXPECT_EQ(count_of(ink()), 2 * SCREEN_W + 2 * (SCREEN_H - 2));
-    EXPECT_EQ(get_pixel(0, 0), ink());
-    EXPECT_EQ(get_pixel(799, 599), ink());
-    EXPECT_EQ(get_pixel(1, 1), white());
-}
-
 } // namespace
