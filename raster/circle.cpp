@@ -16,19 +16,13 @@
 // extreme points (cx, cy +- r), (cx +- r, cy). Only the rows and columns
 // that meet the canvas are visited, so any radius costs at most a canvas's
 // worth of pixels; a negative radius plots just the four extreme points.
-#include "raster.h"
+#include "plot.h"
 
 #include <cmath>
 
 namespace {
 
 using i128 = __int128;
-
-inline void plot(long long x, long long y, Uint32 colour)
-{
-    if (on_canvas(x, y))
-        canvas_row(static_cast<int>(y))[x] = colour;
-}
 
 // Plots columns from..to of row y, clipped to the canvas.
 void plot_span(long long y, long long from, long long to, Uint32 colour)

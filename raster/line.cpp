@@ -12,15 +12,9 @@
 // canvas and stop after the last: a line costs at most a few thousand steps
 // however far outside the canvas its ends lie, and plots exactly the pixels
 // of the whole walk that fall on the canvas.
-#include "raster.h"
+#include "plot.h"
 
 namespace {
-
-inline void plot(long long x, long long y, Uint32 colour)
-{
-    if (on_canvas(x, y))
-        canvas_row(static_cast<int>(y))[x] = colour;
-}
 
 // The walk with the major axis along x (XMajor) or along y. (a0, b0) is the
 // start in (major, minor) coordinates, sa and sb the directions, n and m the
