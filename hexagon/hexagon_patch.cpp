@@ -14,7 +14,7 @@ namespace {
 // A value formed in extended precision, held as a double.
 double held(extended v) { return static_cast<double>(v); }
 
-const extended c1 = C1, s1 = S1, c2 = C2, s2 = S2;
+const extended c1 = C1, s1 = S1, c2 = C2, s2 = S2, cos_pi_10 = std::cos(PI_10);
 
 // The tile's length 2 c1 + 1, formed as (c1 + c1) + 1.
 const double TILE_LENGTH = held((c1 + c1) + 1);
@@ -42,8 +42,8 @@ const int TILE_EDGES[6][2] = {{0, 1}, {1, 2}, {2, 3}, {0, 4}, {4, 5}, {5, 3}};
 const TileRing TILE_RINGS[RING_ROWS] = {
     {0, 0, 0},
     {1, PI_5, PI_5},
-    {held(static_cast<extended>(std::cos(PI_10)) + std::cos(PI_10)), PI_10, 0},
-    {held(static_cast<extended>(std::cos(PI_10)) + std::cos(PI_10)), -PI_10, 0},
+    {held(cos_pi_10 + cos_pi_10), PI_10, 0},
+    {held(cos_pi_10 + cos_pi_10), -PI_10, 0},
     ring_through(c1 + c1 + 1, s1 + s1, PI_5),
     ring_through(c2 + (c1 + c1), s2 + (s1 + s1), PI_5),
     ring_through(c1 + c1 + 1 + 1, s1 + s1, 0),
@@ -60,16 +60,16 @@ const TileRing TILE_RINGS[RING_ROWS] = {
 
 TileFrame place_tile(double r, double alpha, double beta)
 {
-    return {static_cast<double>(static_cast<extended>(std::cos(alpha)) * r),
-            static_cast<double>(static_cast<extended>(std::sin(alpha)) * r), std::cos(beta),
+    const extended er = r;
+    return {held(std::cos(alpha) * er), held(std::sin(alpha) * er), std::cos(beta),
             std::sin(beta)};
 }
 
 ModelPoint place_point(const TileFrame &f, double u, double v)
 {
-    const extended x = f.x0 + static_cast<extended>(u) * f.cos_beta - static_cast<extended>(v) * f.sin_beta;
-    const extended y = f.y0 + static_cast<extended>(u) * f.sin_beta + static_cast<extended>(v) * f.cos_beta;
-    return {static_cast<double>(x), static_cast<double>(y)};
+    const extended eu = u, ev = v;
+    return {held(f.x0 + eu * f.cos_beta - ev * f.sin_beta),
+            held(f.y0 + eu * f.sin_beta + ev * f.cos_beta)};
 }
 
 void place_vertices(const TileFrame &frame, ModelPoint vertices[6])

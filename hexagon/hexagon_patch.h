@@ -19,7 +19,9 @@ constexpr double PI_10 = 0.3141592653589793;
 constexpr double TWO_PI_5 = 1.2566370614359172;
 constexpr double TWO_PI = 6.283185307179586;
 
-// cos and sin of pi/5 and of 2 pi/5, from the math library.
+// cos and sin of pi/5 and of 2 pi/5, from the math library. These and the
+// tables below are set before main starts (not for use by other static
+// initialisers).
 extern const double C1, S1, C2, S2;
 
 struct ModelPoint {
