@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <ctime>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -112,6 +113,31 @@ TEST(ThickLine, SameAsTheLiteralSampleWalk)
         if (HasFatalFailure())
             return;
     }
+}
+
+TEST(ThickLine, FarEndsWalkOnlyTheSamplesNearTheCanvas)
+{
+    // Segments reaching far beyond the canvas: the same pixels as the
+    // literal walk, with strokes of every width, held at the int range too.
+    const int segments[][5] = {
+        {-100000, 250, 100000, 350, 3},       {-60000, -45000, 60000, 45000, 40},
+        {400, -100000, 420, 100000, INT_MAX}, {-100000, 600, 100000, 0, INT_MIN},
+        {2100, -80000, 2100, 80000, 2000},    {-70000, 2000, 90000, 1900, -1500},
+    };
+    for (const auto &s : segments) {
+        expect_literal_both_ways(s[0], s[1], s[2], s[3], s[4]);
+        if (HasFatalFailure())
+            return;
+    }
+    // Whatever the ends, a band costs about the canvas's worth of samples:
+    // these took seconds each when every sample was walked.
+    const std::clock_t start = std::clock();
+    for (int i = 0; i < 8; ++i) {
+        draw_thick_line(INT_MIN + i, INT_MAX - 7 * i, INT_MAX, INT_MIN + 300 * i, 1000 + i, ink());
+        draw_thick_line(-2000000 + i, 300, 2000000, 200 + i, 3, ink());
+        draw_thick_line(i, INT_MAX, -1, 346, i, ink());
+    }
+    EXPECT_LT(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, 1.0);
 }
 
 TEST(ThickLine, FarApartEndsAreSafe)
