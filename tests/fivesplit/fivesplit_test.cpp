@@ -223,4 +223,46 @@ TEST(AreaLabels, WithoutAUsableFontTheFigureIsDrawnAllTheSame)
     }
 }
 
+TEST(Install, ProgramsLandInBinAndTheLabelsFindTheirFont)
+{
+    const std::string prefix = make_temp_folder();
+    const std::string command = std::string(CMAKE_COMMAND) + " --install " + PROGRAM_DIR +
+                                " --prefix " + prefix + " >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+
+    const char *const programs[] = {
+        "chair_colour_tiling", "chair_grey_square", "chair_growth", "chair_grey_zoom",
+        "chair_grid_steps", "penta_hexagon_tiling", "penta_hexagon_strapwork", "tri_axis_edges",
+        "tri_shaded_steps", "tri_shaded_zoom", "tri_midpoint_steps", "fivesplit_pinwheel",
+        "fivesplit_size_classes", "fivesplit_child_colours_zoom", "fivesplit_child_colours",
+        "fivesplit_area_labels", "tile_step_counts", "tile_area_classes"};
+    for (const char *program : programs) {
+        if (!fs::exists(std::string(PROGRAM_DIR) + "/" + program))
+            continue; // not built yet on this branch
+        const fs::path installed = fs::path(prefix) / "bin" / program;
+        EXPECT_TRUE(fs::exists(installed) && access(installed.c_str(), X_OK) == 0) << installed;
+    }
+    std::ifstream built(std::string(PROGRAM_DIR) + "/share/tilings/times.ttf", std::ios::binary);
+    std::ifstream font(prefix + "/share/tilings/times.ttf", std::ios::binary);
+    const std::string built_bytes{std::istreambuf_iterator<char>(built), {}};
+    EXPECT_GT(built_bytes.size(), 10000u);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(font), {}), built_bytes);
+    EXPECT_EQ(std::system((prefix + "/bin/tile_step_counts </dev/null >/dev/null").c_str()), 0);
+
+    // The capture build in the installed program's place, run elsewhere,
+    // shows the labels from the installed font.
+    const std::string program = prefix + "/bin/fivesplit_area_labels";
+    fs::copy_file(LABELS_CAPTURE, program, fs::copy_options::overwrite_existing);
+    const std::string work = make_temp_folder();
+    const CapturedRun run = run_in_folder(program, work);
+    const CapturedRun normal = capture_frames("fivesplit_area_labels");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.errors, "");
+    ASSERT_EQ(run.frames.size(), 2u);
+    ASSERT_EQ(normal.frames.size(), 2u);
+    EXPECT_EQ(run.frames[0].rgb, normal.frames[0].rgb);
+    fs::remove_all(work);
+    fs::remove_all(prefix);
+}
+
 } // namespace
