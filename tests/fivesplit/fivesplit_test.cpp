@@ -1,6 +1,7 @@
 // The right-triangle programs run whole, headless, and installed.
 #include "five_split.h"
 #include "frames.h"
+#include "raster.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,55 @@ TEST(ChildColours, SixHundredTwentyFiveTilesAHundredTwentyFiveOfEachColour)
     for (uint32_t colour : {0xff0000u, 0x00ff00u, 0x0000ffu, 0xffff00u, 0x379b37u})
         EXPECT_EQ(regions(colour, 100), 125) << std::hex << colour;
     EXPECT_EQ(regions(WHITE, 2), 2);
+}
+
+// The zoomed child-coloured view as its recursion reads, with the kernel:
+// every leaf's three lines drawn, wherever they lie.
+void draw_zoom_literally(const RightTriangle &t, int child, int depth, const Uint32 colours[5])
+{
+    using ld = long double;
+    if (depth > 0) {
+        RightTriangle children[5];
+        split_five(t, children);
+        for (int i = 0; i < 5; ++i)
+            draw_zoom_literally(children[i], i, depth - 1, colours);
+        return;
+    }
+    float x3, y3;
+    third_vertex(t, x3, y3);
+    const float xs[3] = {t.x1, t.x2, x3}, ys[3] = {t.y1, t.y2, y3};
+    int px[3], py[3];
+    for (int i = 0; i < 3; ++i) {
+        px[i] = trunc_int(8 * static_cast<ld>(xs[i]) - 101);
+        py[i] = trunc_int(799 - 8 * static_cast<ld>(ys[i]));
+    }
+    const Uint32 black = map_rgb(0, 0, 0);
+    draw_line(px[0], py[0], px[1], py[1], black);
+    draw_line(px[0], py[0], px[2], py[2], black);
+    draw_line(px[2], py[2], px[1], py[1], black);
+    const int sx = trunc_int((static_cast<ld>(px[0]) + px[1] + px[2]) * 0.33333);
+    const int sy = trunc_int((static_cast<ld>(py[0]) + py[1] + py[2]) * 0.33333);
+    if (sx >= 1 && sx <= 798 && sy >= 1 && sy <= 598)
+        flood_fill(sx, sy, colours[child], black);
+}
+
+TEST(ChildColoursZoom, LeavesWhollyOffTheCanvasCanBeLeftOutAsTheyDrawNothing)
+{
+    const CapturedRun run = capture_frames("fivesplit_child_colours_zoom");
+    ASSERT_EQ(run.frames.size(), 1u);
+    SDL_Surface *canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xff0000, 0xff00,
+                                               0xff, 0);
+    set_canvas(canvas);
+    const Uint32 colours[5] = {0xff0000, 0x00ff00, 0x0000ff, 0xffff00, 0x379b37};
+    clear_canvas(WHITE);
+    draw_frame(BLACK);
+    draw_zoom_literally({0, 1, 799, 1, 0.7f}, 0, 7, colours);
+    long differing = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            differing += (get_pixel(x, y) & 0xffffff) != pixel_at(run.frames[0], x, y);
+    EXPECT_EQ(differing, 0);
+    SDL_FreeSurface(canvas);
 }
 
 // Runs the capture build `program` (which may be a copy anywhere) with
