@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-int fivesplit_child_colours_main(int, char **);
-
 namespace {
 
 RightTriangle top_child(int i)
@@ -51,15 +49,6 @@ TEST(ChildColours, EachChildIsFilledWithTheColourOfItsNumber)
                   std::string::npos)
             << kernel_calls[4 * i + 3];
     }
-}
-
-TEST(ChildColours, FrameThenSixHundredTwentyFiveFilledLeaves)
-{
-    kernel_calls.clear();
-    fivesplit_child_colours_main(0, nullptr);
-    EXPECT_EQ(kernel_calls[2], "draw_frame(0)");
-    EXPECT_EQ(calls_named("draw_line").size(), 3u * 625);
-    EXPECT_EQ(calls_named("flood_fill").size(), 625u);
 }
 
 } // namespace

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-int fivesplit_child_colours_zoom_main(int, char **);
-
 namespace {
 
 TEST(ChildColoursZoom, LeafIsOutlinedThenFilledFromAThirdOfItsPixelSums)
@@ -44,18 +42,6 @@ TEST(ChildColoursZoom, OnlySeedsInsideTheFrameAreFilled)
         EXPECT_EQ(fills, c.fill ? std::vector<std::string>{c.fill} : std::vector<std::string>{})
             << c.column << ", " << c.row;
     }
-}
-
-TEST(ChildColoursZoom, FrameFirst)
-{
-    kernel_calls.clear();
-    fivesplit_child_colours_zoom_main(0, nullptr);
-    ASSERT_GT(kernel_calls.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(kernel_calls.begin(), kernel_calls.begin() + 3),
-              (std::vector<std::string>{"open_canvas()", "clear_canvas(16777215)",
-                                        "draw_frame(0)"}));
-    EXPECT_EQ(std::vector<std::string>(kernel_calls.end() - 2, kernel_calls.end()),
-              (std::vector<std::string>{"present()", "wait_key()"}));
 }
 
 } // namespace
