@@ -18,7 +18,8 @@ case "$program" in
   tile_*) exec "build/$program" ;;
 esac
 if [ -z "${DISPLAY:-}" ]; then
-  echo "setup.sh: built, but there is no display (DISPLAY is not set) to open the window on" >&2
+  echo "setup.sh: built, but there is no display (DISPLAY is not set) to open the window on;" \
+    "tools/save_frames.sh $program saves its frames as pictures in frames/ instead" >&2
   exit 1
 fi
 exec "build/$program"

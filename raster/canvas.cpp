@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 SDL_Surface *screen = nullptr;
 
@@ -18,11 +19,44 @@ static void fail(const char *what)
     std::exit(1);
 }
 
+// The drivers that draw into the terminal, as characters: the video system
+// falls back to them when no display can be reached.
+static bool is_text_driver(const char *name)
+{
+    return std::strcmp(name, "caca") == 0 || std::strcmp(name, "aalib") == 0;
+}
+
+// A window program does not quietly draw into the terminal: unless
+// SDL_VIDEODRIVER names a text driver, one that the video system falls back
+// to is refused with one line on standard error. (The text library is told
+// to use its silent output meanwhile, so that the terminal is left alone.)
+static void refuse_text_fallback()
+{
+    char name[32] = "";
+    SDL_VideoDriverName(name, sizeof name);
+    if (!is_text_driver(name))
+        return;
+    const char *display = std::getenv("DISPLAY");
+    if (display != nullptr && *display != '\0')
+        std::fprintf(stderr, "%s: no display could be reached (DISPLAY is '%s')\n",
+                     program_invocation_short_name, display);
+    else
+        std::fprintf(stderr, "%s: no display could be reached (DISPLAY is not set)\n",
+                     program_invocation_short_name);
+    std::exit(1);
+}
+
 void open_canvas()
 {
+    const char *wanted = std::getenv("SDL_VIDEODRIVER");
+    const bool text_wanted = wanted != nullptr && is_text_driver(wanted);
+    if (!text_wanted)
+        setenv("CACA_DRIVER", "null", 1);
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         fail("cannot start the video system");
     std::atexit(SDL_Quit);
+    if (!text_wanted)
+        refuse_text_fallback();
     SDL_Surface *window =
         SDL_SetVideoMode(SCREEN_W, SCREEN_H, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
     if (window == nullptr)

@@ -19,6 +19,31 @@ namespace {
 // The walk with the major axis along x (XMajor) or along y. (a0, b0) is the
 // start in (major, minor) coordinates, sa and sb the directions, n and m the
 // lengths along the major and the minor axis (m <= n, n > 0).
+// The whole walk of a line that lies on the canvas: nothing to clip.
+template <bool XMajor>
+void walk_inside(int a, int b, int sa, int sb, int n, int m, Uint32 colour)
+{
+    Uint32 *pixels = static_cast<Uint32 *>(screen->pixels);
+    const long stride = screen->pitch / 4;
+    auto put = [&](int major, int minor) {
+        if (XMajor)
+            pixels[minor * stride + major] = colour;
+        else
+            pixels[major * stride + minor] = colour;
+    };
+    int err = 0;
+    for (int k = 0; k < n; ++k) {
+        a += sa;
+        put(a, b);
+        err += m;
+        if (err >= n) {
+            err -= n;
+            b += sb;
+            put(a, b);
+        }
+    }
+}
+
 template <bool XMajor>
 void walk(long long a0, long long b0, int sa, int sb, unsigned long long n,
           unsigned long long m, Uint32 colour)
@@ -84,6 +109,13 @@ void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
     const unsigned long long ady = dy < 0 ? -dy : dy;
     if (adx == 0 && ady == 0)
         return;
+    if (on_canvas(x0, y0) && on_canvas(x1, y1)) {
+        if (adx >= ady)
+            walk_inside<true>(x0, y0, sx, sy, static_cast<int>(adx), static_cast<int>(ady), colour);
+        else
+            walk_inside<false>(y0, x0, sy, sx, static_cast<int>(ady), static_cast<int>(adx), colour);
+        return;
+    }
     if (adx >= ady)
         walk<true>(x0, y0, sx, sy, adx, ady, colour);
     else

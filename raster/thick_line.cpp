@@ -6,8 +6,22 @@
 // are single-precision floats, the sample parameter t is a float advanced
 // by 0.1 / L, and everything in between is evaluated in extended precision
 // and rounded only where a float or double is held.
+//
+// All of a band's pixels have one colour and are only written, so a stroke
+// that repeats one already drawn adds nothing. Every coordinate of a stroke
+// moves one way only along the segment (each is a rounded, truncated linear
+// function of t, and t only grows), so a stroke equal to an earlier one
+// equals the one just before it: each stroke is drawn only when it differs
+// from the previous one on its side. That walk, sample by sample, is
+// literal_walk. For segments near the canvas (every figure's) fast_walk
+// gives the same strokes while looking only at the samples where a stroke
+// may change: it follows each stroke coordinate, exact in double precision,
+// and from where its value approaches the next whole number it knows the
+// first sample that can change it; the samples in between repeat the last
+// strokes drawn and are passed over.
 #include "raster.h"
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -16,6 +30,261 @@ using ld = long double;
 
 // The angle of the side strokes: pi / 2 rounded to float.
 constexpr float QUARTER_TURN = 1.5707963705062866f;
+
+struct Stroke {
+    int x0, y0, x1, y1;
+};
+
+bool same(const Stroke &a, const Stroke &b)
+{
+    return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
+}
+
+// What both walks need of a segment: its start, its end as floats, the side
+// offsets P1 to P4, the step of t, and the colour.
+struct Band {
+    int x0, y0;
+    float fx1, fy1;
+    float p1, p2, p3, p4;
+    ld step;
+    Uint32 colour;
+};
+
+// The strokes of the sample drawn last, one per side.
+struct LastStrokes {
+    Stroke one, other;
+    bool any;
+};
+
+void draw_sample(const Stroke &one, const Stroke &other, LastStrokes &last, Uint32 colour)
+{
+    if (!last.any || !same(one, last.one))
+        draw_line(one.x0, one.y0, one.x1, one.y1, colour);
+    if (!last.any || !same(other, last.other))
+        draw_line(other.x0, other.y0, other.x1, other.y1, colour);
+    last = {one, other, true};
+}
+
+// The next value of t, or t itself once a step no longer changes it (on a
+// segment millions of pixels long the step can fall below half a float's
+// spacing: every later sample would repeat this one, and the band is
+// complete as it stands).
+float next_t(float t, ld step)
+{
+    return static_cast<float>(t + step);
+}
+
+void literal_walk(const Band &b)
+{
+    LastStrokes last{};
+    float t = 0;
+    do {
+        const float xs = static_cast<float>(static_cast<ld>(b.x0) * (1 - static_cast<ld>(t)) +
+                                            static_cast<ld>(b.fx1) * t);
+        const float ys = static_cast<float>(static_cast<ld>(b.fy1) * t +
+                                            static_cast<ld>(b.y0) * (1 - static_cast<ld>(t)));
+        const int ix = trunc_int(xs);
+        const int iy = trunc_int(ys);
+        draw_sample({ix, iy, trunc_int(static_cast<ld>(xs) - b.p1),
+                     trunc_int(static_cast<ld>(ys) - b.p2)},
+                    {ix, iy, trunc_int(static_cast<ld>(xs) - b.p3),
+                     trunc_int(static_cast<ld>(ys) - b.p4)},
+                    last, b.colour);
+        const float next = next_t(t, b.step);
+        if (next == t)
+            break;
+        t = next;
+    } while (t <= 1.0f);
+}
+
+// With every end coordinate within FAST_LIMIT of 0 and the width within
+// FAST_WIDTH, t is 0 or at least 2^-16 (L is below 2^13), so every float t
+// is a multiple of 2^-39, and the sample point x0 (1 - t) + x1 t, a
+// multiple of 2^-39 below 2^11, is exact in double precision (as it is in
+// extended precision, from which the picture is defined).
+constexpr int FAST_LIMIT = 2047;
+constexpr int FAST_WIDTH = 1024;
+// A computed stroke coordinate lies within 2^-14 of the exact value it
+// truncates (half a float's spacing below 2^11, plus the extended rounding
+// of the difference); so while the exact value keeps MARGIN from a whole
+// number, the stroke coordinate cannot change.
+constexpr double MARGIN = 1.0 / 2048;
+
+bool fast_walk_applies(int x0, int y0, int x1, int y1, int width)
+{
+    return std::abs(x0) <= FAST_LIMIT && std::abs(y0) <= FAST_LIMIT &&
+           std::abs(x1) <= FAST_LIMIT && std::abs(y1) <= FAST_LIMIT &&
+           std::abs(width) <= FAST_WIDTH;
+}
+
+// trunc(a - b) for two floats with the difference rounded to extended
+// precision, computed in double precision. The rounded double difference s
+// and its exact error e (an error-free sum) give the exact difference
+// s + e. When s is not a whole number, the exact difference and its
+// extended rounding lie strictly between the same two whole numbers as s;
+// only a whole s with a non-zero error (rare) needs the extended value.
+int truncated_difference(float a, float b)
+{
+    const double x = a;
+    const double y = -static_cast<double>(b);
+    const double s = x + y;
+    const double y_part = s - x;
+    const double e = (x - (s - y_part)) + (y - y_part);
+    const double whole = std::trunc(s);
+    if (s != whole || e == 0)
+        return static_cast<int>(whole);
+    return trunc_int(static_cast<ld>(a) - b);
+}
+
+// Within one binade [2^(e-1), 2^e) of t a step adds the same multiple r of
+// the float spacing there, as long as the sums stay below 2^e: the step is
+// rounded to extended precision on a grid on which t lies, then to float on
+// a grid on which t lies too. (Unless the step falls exactly halfway
+// between two multiples of the spacing: then ties to even make the steps
+// alternate, and they are walked one by one.)
+struct Binade {
+    float bottom = 1, top = 0; // [2^(e-1), 2^e); empty until entered
+    double increment = 0;      // r, or 0 where steps must be walked one by one
+    double last_start = 0;     // a step from below this stays in the binade
+};
+
+void enter_binade(Binade &binade, float t, ld step)
+{
+    if (t >= binade.bottom && t < binade.top)
+        return;
+    int exponent;
+    std::frexp(t, &exponent);
+    binade.bottom = std::ldexp(1.0f, exponent - 1);
+    binade.top = std::ldexp(1.0f, exponent);
+    const ld spacing = std::ldexp(1.0L, exponent - 24);
+    const ld rounded_step = (static_cast<ld>(t) + step) - t;
+    const ld units = rounded_step / spacing;
+    const ld whole = std::floor(units);
+    binade.increment = static_cast<double>(
+        units - whole == 0.5L ? 0 : (units - whole < 0.5L ? whole : whole + 1) * spacing);
+    binade.last_start = static_cast<double>(binade.top - spacing - rounded_step);
+}
+
+// Moves t on to the first sample at or after `watch`, and at least one
+// sample on; false once the samples have ended. Inside a binade it jumps
+// there at once; across the top of one it takes the steps as they come.
+bool advance(float &t, double watch, Binade &binade, ld step)
+{
+    for (;;) {
+        if (t > 0 && t < 1) {
+            enter_binade(binade, t, step);
+            const double r = binade.increment;
+            if (r > 0) {
+                const double room = std::floor((binade.last_start - t) / r) - 1;
+                if (room >= 1) {
+                    const double wanted = watch <= t ? 1 : std::ceil((watch - t) / r);
+                    if (wanted <= room) {
+                        t = static_cast<float>(t + wanted * r);
+                        return true;
+                    }
+                    t = static_cast<float>(t + room * r);
+                }
+            }
+        }
+        const float next = next_t(t, step);
+        if (next == t)
+            return false;
+        t = next;
+        if (!(t <= 1.0f))
+            return false;
+        if (t >= watch)
+            return true;
+    }
+}
+
+// One stroke coordinate, trunc(float(start + t delta) - offset), followed
+// along the samples: its value at the current sample, and the value of t
+// before which it surely keeps that value.
+struct Coordinate {
+    double start, delta;
+    float offset;
+    int value;
+    double watch;
+};
+
+int value_at(const Coordinate &c, float t)
+{
+    return truncated_difference(static_cast<float>(c.start + static_cast<double>(t) * c.delta),
+                                c.offset);
+}
+
+// The exact value start + t delta - offset moves one way, and the truncated
+// value changes only when it crosses the next whole number that way: watch
+// from where it comes within MARGIN of that.
+void watch_next_crossing(Coordinate &c)
+{
+    if (c.delta == 0) {
+        c.watch = HUGE_VAL;
+        return;
+    }
+    const double v = c.value;
+    const double crossing = c.delta > 0 ? (v >= 0 ? v + 1 : v) : (v > 0 ? v : v - 1);
+    const double approach = c.delta > 0 ? crossing - MARGIN : crossing + MARGIN;
+    c.watch = (approach - c.start + c.offset) / c.delta;
+}
+
+void fast_walk(const Band &b)
+{
+    // The six stroke coordinates: the sample point's x and y, and the far
+    // ends of the two strokes. Equal ones (all of them at width 0) are
+    // followed once.
+    const double dxm = static_cast<double>(b.fx1) - b.x0; // whole numbers, exact
+    const double dym = static_cast<double>(b.fy1) - b.y0;
+    const bool along_x[6] = {true, false, true, false, true, false};
+    const float offsets[6] = {0, 0, b.p1, b.p2, b.p3, b.p4};
+    Coordinate coords[6];
+    int of[6]; // which followed coordinate gives each stroke coordinate
+    int count = 0;
+    for (int i = 0; i < 6; ++i) {
+        of[i] = -1;
+        for (int j = 0; j < count; ++j)
+            if (coords[j].start == (along_x[i] ? b.x0 : b.y0) &&
+                coords[j].delta == (along_x[i] ? dxm : dym) && coords[j].offset == offsets[i])
+                of[i] = j;
+        if (of[i] < 0) {
+            Coordinate &c = coords[count];
+            c.start = along_x[i] ? b.x0 : b.y0;
+            c.delta = along_x[i] ? dxm : dym;
+            c.offset = offsets[i];
+            c.value = value_at(c, 0);
+            watch_next_crossing(c);
+            of[i] = count++;
+        }
+    }
+
+    LastStrokes last{};
+    Binade binade;
+    float t = 0;
+    for (;;) {
+        const int ix = coords[of[0]].value, iy = coords[of[1]].value;
+        draw_sample({ix, iy, coords[of[2]].value, coords[of[3]].value},
+                    {ix, iy, coords[of[4]].value, coords[of[5]].value}, last, b.colour);
+        bool changed = false;
+        while (!changed) {
+            double watch = HUGE_VAL;
+            for (int j = 0; j < count; ++j)
+                watch = std::min(watch, coords[j].watch);
+            if (!advance(t, watch, binade, b.step))
+                return;
+            for (int j = 0; j < count; ++j) {
+                Coordinate &c = coords[j];
+                if (c.watch > t)
+                    continue;
+                const int value = value_at(c, t);
+                if (value != c.value) {
+                    c.value = value;
+                    changed = true;
+                }
+                watch_next_crossing(c);
+            }
+        }
+    }
+}
 
 } // namespace
 
@@ -36,32 +305,19 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
     const double sin_k = std::sin(static_cast<double>(QUARTER_TURN));
     const double cos_mk = std::cos(static_cast<double>(-QUARTER_TURN));
     const double sin_mk = std::sin(static_cast<double>(-QUARTER_TURN));
-    const float p1 = static_cast<float>(static_cast<ld>(cos_k) * a - static_cast<ld>(sin_k) * b);
-    const float p2 = static_cast<float>(static_cast<ld>(sin_k) * a + static_cast<ld>(cos_k) * b);
-    const float p3 = static_cast<float>(static_cast<ld>(cos_mk) * a - static_cast<ld>(sin_mk) * b);
-    const float p4 = static_cast<float>(static_cast<ld>(sin_mk) * a + static_cast<ld>(cos_mk) * b);
-
-    const float fx1 = static_cast<float>(x1);
-    const float fy1 = static_cast<float>(y1);
-    const ld step = static_cast<ld>(0.1) / static_cast<ld>(static_cast<double>(length));
-    float t = 0;
-    do {
-        const float xs = static_cast<float>(static_cast<ld>(x0) * (1 - static_cast<ld>(t)) +
-                                            static_cast<ld>(fx1) * t);
-        const float ys = static_cast<float>(static_cast<ld>(fy1) * t +
-                                            static_cast<ld>(y0) * (1 - static_cast<ld>(t)));
-        const int ix = trunc_int(xs);
-        const int iy = trunc_int(ys);
-        draw_line(ix, iy, trunc_int(static_cast<ld>(xs) - p1),
-                  trunc_int(static_cast<ld>(ys) - p2), colour);
-        draw_line(ix, iy, trunc_int(static_cast<ld>(xs) - p3),
-                  trunc_int(static_cast<ld>(ys) - p4), colour);
-        const float next = static_cast<float>(t + step);
-        // On a segment millions of pixels long the step can fall below half
-        // a float's spacing, so that t stops growing: every later sample
-        // would repeat this one, and the band is complete as it stands.
-        if (next == t)
-            break;
-        t = next;
-    } while (t <= 1.0f);
+    Band band;
+    band.x0 = x0;
+    band.y0 = y0;
+    band.fx1 = static_cast<float>(x1);
+    band.fy1 = static_cast<float>(y1);
+    band.p1 = static_cast<float>(static_cast<ld>(cos_k) * a - static_cast<ld>(sin_k) * b);
+    band.p2 = static_cast<float>(static_cast<ld>(sin_k) * a + static_cast<ld>(cos_k) * b);
+    band.p3 = static_cast<float>(static_cast<ld>(cos_mk) * a - static_cast<ld>(sin_mk) * b);
+    band.p4 = static_cast<float>(static_cast<ld>(sin_mk) * a + static_cast<ld>(cos_mk) * b);
+    band.step = static_cast<ld>(0.1) / static_cast<ld>(static_cast<double>(length));
+    band.colour = colour;
+    if (fast_walk_applies(x0, y0, x1, y1, width))
+        fast_walk(band);
+    else
+        literal_walk(band);
 }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libsdl1.2-dev libsdl-ttf2.0-dev libpng-dev
+  libsdl1.2-dev libsdl-ttf2.0-dev libpng-dev libx11-dev
   libgtest-dev libbenchmark-dev
   xvfb xdotool x11-apps fonts-liberation
 )

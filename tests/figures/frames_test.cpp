@@ -5,6 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -60,6 +69,73 @@ TEST(Programs, WithoutAVideoDeviceSayWhyAndFail)
     EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 1) << run.errors;
     EXPECT_NE(run.errors.find("tri_axis_edges: cannot start the video system"), std::string::npos)
         << run.errors;
+}
+
+// Runs the window build of a program with `environment` (NAME=VALUE, or
+// NAME alone to remove it) and standard input empty; gives its exit status,
+// or -1 if it still runs after two seconds (it is then stopped), and what
+// it wrote on standard output and standard error.
+int run_window_program(const std::string &name, const std::vector<std::string> &environment,
+                       std::string &output)
+{
+    const std::string folder = make_temp_folder();
+    const std::string out = folder + "/output.txt";
+    const std::string path = std::string(PROGRAM_DIR) + "/" + name;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        for (const std::string &setting : environment) {
+            const size_t equals = setting.find('=');
+            if (equals == std::string::npos)
+                unsetenv(setting.c_str());
+            else
+                setenv(setting.substr(0, equals).c_str(), setting.substr(equals + 1).c_str(), 1);
+        }
+        if (!freopen("/dev/null", "r", stdin) || !freopen(out.c_str(), "w", stdout) ||
+            dup2(fileno(stdout), 2) < 0)
+            _exit(126);
+        execl(path.c_str(), path.c_str(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    int status = 0, result = -1;
+    for (int i = 0; i < 200; ++i) {
+        if (waitpid(pid, &status, WNOHANG) == pid) {
+            result = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (result < 0) {
+        kill(pid, SIGKILL);
+        waitpid(pid, nullptr, 0);
+    }
+    std::ifstream in(out);
+    output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::filesystem::remove_all(folder);
+    return result;
+}
+
+TEST(Programs, WithoutADisplaySayWhyInsteadOfDrawingInTheTerminal)
+{
+    // No display at all, and one with no server behind it: one line, and
+    // status 1, with nothing drawn in the terminal.
+    const std::pair<std::string, std::string> cases[] = {
+        {"DISPLAY", "chair_colour_tiling: no display could be reached (DISPLAY is not set)\n"},
+        {"DISPLAY=:59999",
+         "chair_colour_tiling: no display could be reached (DISPLAY is ':59999')\n"}};
+    for (const auto &[display, message] : cases) {
+        std::string output;
+        EXPECT_EQ(run_window_program("chair_colour_tiling", {display, "SDL_VIDEODRIVER"}, output),
+                  1)
+            << display;
+        EXPECT_EQ(output, message) << display;
+    }
+    // Asked for by name, the text driver is used: the program draws and
+    // waits for a key (its silent output keeps this test's terminal clean).
+    std::string output;
+    EXPECT_EQ(run_window_program("chair_colour_tiling",
+                                 {"DISPLAY", "SDL_VIDEODRIVER=caca", "CACA_DRIVER=null"}, output),
+              -1)
+        << output;
 }
 
 TEST(ChairColourTiling, SixtyFourLeavesColouredByOrientation)

@@ -103,9 +103,13 @@ TEST(Line, MatchesTheStepByStepWalkWhereverItsEndsLie)
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> near(-1500, 2300);
     std::uniform_int_distribution<int> far(-600000, 600000);
+    std::uniform_int_distribution<int> column(0, SCREEN_W - 1), row(0, SCREEN_H - 1);
     for (int i = 0; i < 400; ++i) {
         std::uniform_int_distribution<int> &d = i % 4 == 3 ? far : near;
-        const int x0 = d(random), y0 = d(random), x1 = d(random), y1 = d(random);
+        int x0 = d(random), y0 = d(random), x1 = d(random), y1 = d(random);
+        if (i % 4 == 2) { // wholly on the canvas
+            x0 = column(random), y0 = row(random), x1 = column(random), y1 = row(random);
+        }
         ASSERT_EQ(line_pixels(x0, y0, x1, y1), on_canvas_only(reference_path(x0, y0, x1, y1)))
             << "line (" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << ")";
     }

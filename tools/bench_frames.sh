@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Times every frame of the window programs (all of them, or those named):
+# tools/bench_frames.sh [PROGRAM...]
+# For each program it prints the median of each frame over 20 runs and the
+# slowest frame, on the thread's CPU clock (and the wall clock beside it).
+# Every frame is drawn within one refresh at 60 Hz, 16.7 ms. Run ./setup.sh
+# once first, or any time to rebuild.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+[ -d build ] || { echo "bench_frames.sh: no build yet: run ./setup.sh first" >&2; exit 1; }
+cmake --build build -j"$(nproc)" >/dev/null
+programs=("$@")
+[ ${#programs[@]} -gt 0 ] || mapfile -t programs < <(find build/bench -maxdepth 1 -name '*_frames' -type f -executable -printf "%f\n" | sed 's/_frames$//' | sort)
+for p in "${programs[@]}"; do
+  [ -x "build/bench/${p}_frames" ] || { echo "bench_frames.sh: no window program named '$p'" >&2; exit 2; }
+  "build/bench/${p}_frames" 2>/dev/null | grep "^$p: "
+done
