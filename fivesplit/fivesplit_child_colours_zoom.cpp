@@ -20,8 +20,14 @@ void child_pixel(float x, float y, int &px, int &py)
 // leaf the window shows in part is closed by the frame.
 bool child_leaf_seed(const float[6], const int p[6], int &seed_x, int &seed_y)
 {
-    seed_x = trunc_int((static_cast<ld>(p[0]) + p[2] + p[4]) * 0.33333);
-    seed_y = trunc_int((static_cast<ld>(p[1]) + p[3] + p[5]) * 0.33333);
+    const long long sum_x = static_cast<long long>(p[0]) + p[2] + p[4];
+    const long long sum_y = static_cast<long long>(p[1]) + p[3] + p[5];
+    // Sums at or below 0, or at or above three times the canvas size, give
+    // seeds outside the frame: most leaves lie far off the canvas.
+    if (sum_x <= 0 || sum_x >= 3 * SCREEN_W || sum_y <= 0 || sum_y >= 3 * SCREEN_H)
+        return false;
+    seed_x = trunc_int(static_cast<ld>(sum_x) * 0.33333);
+    seed_y = trunc_int(static_cast<ld>(sum_y) * 0.33333);
     return seed_x >= 1 && seed_x <= SCREEN_W - 2 && seed_y >= 1 && seed_y <= SCREEN_H - 2;
 }
 
