@@ -13,6 +13,9 @@
 // (vertical).
 const double AXIS_EPS = 0.00001;
 
+// split_thirds passes its middle triangle to split_centroid.
+const bool MIDDLE_BY_MIDPOINTS = false;
+
 Uint32 edge_colour;
 
 static int pixel_x(double x)

@@ -18,6 +18,11 @@ double two_thirds(double a, double b)
     return static_cast<double>(a + (span + span) / 3);
 }
 
+double midpoint_of(double a, double b)
+{
+    return static_cast<double>((static_cast<ld>(a) + b) * 0.5L);
+}
+
 void split_centroid(double x1, double y1, double x2, double y2, double x3, double y3, int depth)
 {
     if (depth == 0) {
@@ -31,6 +36,21 @@ void split_centroid(double x1, double y1, double x2, double y2, double x3, doubl
     split_thirds(gx, gy, x3, y3, x1, y1, depth - 1);
 }
 
+void split_midpoints(double x1, double y1, double x2, double y2, double x3, double y3, int depth)
+{
+    if (depth == 0) {
+        draw_triangle_leaf(x1, y1, x2, y2, x3, y3, true);
+        return;
+    }
+    const double x23 = midpoint_of(x2, x3), y23 = midpoint_of(y2, y3);
+    const double x13 = midpoint_of(x1, x3), y13 = midpoint_of(y1, y3);
+    const double x12 = midpoint_of(x1, x2), y12 = midpoint_of(y1, y2);
+    split_midpoints(x12, y12, x2, y2, x23, y23, depth - 1);
+    split_midpoints(x13, y13, x23, y23, x3, y3, depth - 1);
+    split_thirds(x12, y12, x23, y23, x1, y1, depth - 1);
+    split_thirds(x13, y13, x1, y1, x23, y23, depth - 1);
+}
+
 void split_thirds(double x1, double y1, double x2, double y2, double x3, double y3, int depth)
 {
     if (depth == 0) {
@@ -39,7 +59,10 @@ void split_thirds(double x1, double y1, double x2, double y2, double x3, double 
     }
     const double ax = one_third(x2, x3), ay = one_third(y2, y3);
     const double bx = two_thirds(x2, x3), by = two_thirds(y2, y3);
-    split_centroid(x1, y1, ax, ay, bx, by, depth - 1);
+    if (MIDDLE_BY_MIDPOINTS)
+        split_midpoints(x1, y1, ax, ay, bx, by, depth - 1);
+    else
+        split_centroid(x1, y1, ax, ay, bx, by, depth - 1);
     split_thirds(ax, ay, x1, y1, x2, y2, depth - 1);
     split_thirds(bx, by, x3, y3, x1, y1, depth - 1);
 }

@@ -121,33 +121,44 @@ struct XServer {
 };
 
 // Starts the server and learns its display number, which Xvfb writes to
-// the -displayfd pipe followed by a newline, in separate writes: the pipe
-// is read up to that newline (or its end) before it is closed, for a server
-// that meets a closed pipe there gives up.
+// the -displayfd pipe, followed by a newline in a write of its own, once it
+// accepts clients: the pipe is read up to that newline (or its end) before
+// it is closed, for a server that meets a closed pipe there gives up. The
+// display is one of a range far above the usual ones, chosen by the test's
+// process id, so that no stray client of another server (a test run beside
+// this one, say) sends its keys here; a display already taken ends the
+// server at once, and the next one is tried.
 void start_x_server(XServer &server, const std::string &folder)
 {
     server.errors_path = folder + "/xvfb-errors.txt";
-    int fds[2];
-    if (pipe(fds) != 0)
-        return;
-    server.pid = fork();
-    if (server.pid == 0) {
+    for (int attempt = 0; attempt < 20 && server.display.empty(); ++attempt) {
+        const std::string display = ":" + std::to_string(200 + (getpid() * 7 + attempt * 37) % 800);
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        server.pid = fork();
+        if (server.pid == 0) {
+            close(fds[0]);
+            const std::string fd = std::to_string(fds[1]);
+            if (!freopen(server.errors_path.c_str(), "a", stderr))
+                _exit(126);
+            execlp("Xvfb", "Xvfb", display.c_str(), "-displayfd", fd.c_str(), "-noreset",
+                   "-screen", "0", "800x600x24", "-nolisten", "tcp", static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        char c;
+        while (read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
         close(fds[0]);
-        const std::string fd = std::to_string(fds[1]);
-        if (!freopen(server.errors_path.c_str(), "w", stderr))
-            _exit(126);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "800x600x24",
-               "-nolisten", "tcp", static_cast<char *>(nullptr));
-        _exit(127);
+        if (!number.empty()) {
+            server.display = ":" + number;
+        } else {
+            stop(server.pid);
+            server.pid = -1;
+        }
     }
-    close(fds[1]);
-    std::string number;
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n')
-        number += c;
-    close(fds[0]);
-    if (!number.empty())
-        server.display = ":" + number;
 }
 
 bool xdotool(const std::string &display, const std::string &arguments)
@@ -246,7 +257,10 @@ protected:
             if (by_key && i == 0) {
                 ASSERT_TRUE(xdotool(server.display, "mousemove 100 100 click 1 mousemove 400 300"));
                 std::this_thread::sleep_for(300ms);
-                ASSERT_LT(exit_status_now(program), 0) << "the mouse ended the program";
+                if (exit_status_now(program) >= 0) {
+                    program = -1;
+                    FAIL() << what.str() << ": the mouse ended the program" << what_happened();
+                }
                 expect_shown(frames[0], what.str() + ", after the mouse");
                 if (HasFatalFailure())
                     return;

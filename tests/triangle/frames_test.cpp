@@ -1,0 +1,130 @@
+// The shaded triangle programs run whole, headless: every frame they
+// present.
+#include "frames.h"
+#include "raster.h"
+#include "triangle_split.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr uint32_t DARK = 0x646464, LIGHT = 0xc8c8c8;
+
+// The 4-connected areas of one colour larger than a pixel (a fill reaches
+// single pixels in sharp corners diagonally).
+long areas_of(const Picture &p, uint32_t rgb)
+{
+    const std::vector<long> sizes = region_sizes(p, rgb);
+    return std::count_if(sizes.begin(), sizes.end(), [](long size) { return size > 1; });
+}
+
+// Black pixels on the canvas's outermost rows and columns.
+long black_on_edge(const Picture &p)
+{
+    long n = 0;
+    for (int i = 0; i < 800; ++i)
+        n += (pixel_at(p, i, 0) == BLACK) + (pixel_at(p, i, 599) == BLACK);
+    for (int i = 1; i < 599; ++i)
+        n += (pixel_at(p, 0, i) == BLACK) + (pixel_at(p, 799, i) == BLACK);
+    return n;
+}
+
+TEST(ShadedPrograms, FramesAndTheFirstDepths)
+{
+    const struct {
+        const char *name;
+        size_t frames, shown; // shown: the frame of the first depth below
+        long dark, light;     // areas of each grey in it
+    } programs[] = {{"tri_shaded_steps", 8, 0, 0, 3},   // depth 1
+                    {"tri_midpoint_steps", 8, 0, 1, 0}, // depth 0
+                    {"tri_midpoint_steps", 8, 1, 2, 2}, // depth 1
+                    {"tri_shaded_zoom", 1, 0, 0, 0}};
+    for (const auto &program : programs) {
+        const CapturedRun run = capture_frames(program.name);
+        EXPECT_EQ(run.status, 0) << program.name;
+        ASSERT_EQ(run.frames.size(), program.frames) << program.name;
+        // The frame lines only in the first picture, and a blank last one.
+        EXPECT_EQ(black_on_edge(run.frames[0]), 2 * 800 + 2 * 598) << program.name;
+        for (size_t n = 1; n < run.frames.size(); ++n)
+            EXPECT_EQ(black_on_edge(run.frames[n]), 0) << program.name << " frame " << n + 1;
+        if (program.frames > 1) {
+            EXPECT_EQ(colours_used(run.frames.back()), std::vector<uint32_t>{WHITE});
+        }
+        if (program.dark + program.light > 0) {
+            EXPECT_EQ(areas_of(run.frames[program.shown], DARK), program.dark) << program.name;
+            EXPECT_EQ(areas_of(run.frames[program.shown], LIGHT), program.light) << program.name;
+        }
+    }
+    // The steps' three leaves meet at the centroid (335, 402); the
+    // midpoints' upper rhombus is halved from the apex (335, 32) to the base.
+    EXPECT_EQ(pixel_at(capture_frames("tri_shaded_steps").frames[0], 335, 402), BLACK);
+    const Picture midpoints = capture_frames("tri_midpoint_steps").frames[1];
+    for (int y = 32; y <= 595; ++y)
+        ASSERT_EQ(pixel_at(midpoints, 335, y), BLACK) << y;
+}
+
+// tri_shaded_zoom's leaf step in its literal form: every leaf's three
+// edges, then its fill when the centroid passes the seed test.
+Uint32 ink_black, ink_dark, ink_light;
+
+long double zoom_x(double x) { return static_cast<long double>(x) * 4000 - 400; }
+long double zoom_y(double y) { return 700 - static_cast<long double>(y) * 4000; }
+
+} // namespace
+
+const bool MIDDLE_BY_MIDPOINTS = false;
+
+void draw_triangle_leaf(double x1, double y1, double x2, double y2, double x3, double y3,
+                        bool equilateral)
+{
+    const int px1 = trunc_int(zoom_x(x1)), py1 = trunc_int(zoom_y(y1));
+    const int px2 = trunc_int(zoom_x(x2)), py2 = trunc_int(zoom_y(y2));
+    const int px3 = trunc_int(zoom_x(x3)), py3 = trunc_int(zoom_y(y3));
+    draw_line(px1, py1, px2, py2, ink_black);
+    draw_line(px2, py2, px3, py3, ink_black);
+    draw_line(px3, py3, px1, py1, ink_black);
+    const long double cx = zoom_x(centroid_of(x1, x2, x3)), cy = zoom_y(centroid_of(y1, y2, y3));
+    if (0 < cx && cx < 799 && 0 < cy && cy < 599)
+        flood_fill(trunc_int(cx), trunc_int(cy), equilateral ? ink_dark : ink_light, ink_black);
+}
+
+namespace {
+
+TEST(TriShadedZoom, AsEveryLeafDrawnInFullWithCutLeavesWhite)
+{
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    open_canvas();
+    ink_black = map_rgb(0, 0, 0);
+    ink_dark = map_rgb(100, 100, 100);
+    ink_light = map_rgb(200, 200, 200);
+    clear_canvas(map_rgb(255, 255, 255));
+    draw_frame(ink_black);
+    split_centroid(0.5, 0.8660254037844386, 0, 0, 1, 0, 10);
+
+    const CapturedRun run = capture_frames("tri_shaded_zoom");
+    ASSERT_EQ(run.frames.size(), 1u);
+    const Picture &frame = run.frames[0];
+    long differ = 0, white_by_frame = 0, white_areas_inside = 0;
+    for (int y = 0; y < SCREEN_H; ++y)
+        for (int x = 0; x < SCREEN_W; ++x) {
+            Uint8 r, g, b;
+            SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
+            differ += pixel_at(frame, x, y) != (uint32_t(r) << 16 | uint32_t(g) << 8 | b);
+            white_by_frame += (x == 1 || y == 1 || x == 798 || y == 598) &&
+                              pixel_at(frame, x, y) == WHITE;
+            // Leaves are under 30 pixels across: white further in than
+            // that is only single pixels in sharp corners.
+            white_areas_inside += x > 30 && y > 30 && x < 769 && y < 569 &&
+                                  pixel_at(frame, x, y) == WHITE &&
+                                  (pixel_at(frame, x + 1, y) == WHITE ||
+                                   pixel_at(frame, x, y + 1) == WHITE);
+        }
+    EXPECT_EQ(differ, 0);
+    EXPECT_GT(white_by_frame, 100);
+    EXPECT_EQ(white_areas_inside, 0);
+}
+
+} // namespace

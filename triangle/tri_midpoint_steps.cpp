@@ -1,0 +1,36 @@
+// tri_midpoint_steps: an equilateral triangle cut at its edge midpoints
+// into two corner triangles and a rhombus halved into two 30-30-120
+// triangles, which are cut by trisecting the long side into an
+// equilateral triangle between two smaller 30-30-120 ones; shown zero to
+// six levels deep. Every smallest triangle is outlined in black and filled
+// dark grey if equilateral, light grey if not. The first picture has a
+// black frame.
+// Each key press (or closing the window) shows the next depth; after depth
+// 6 a blank picture, and the next key ends the program.
+#include "raster.h"
+#include "shaded_leaf.h"
+#include "triangle_split.h"
+
+const double VIEW_SCALE = 650;
+const double VIEW_LEFT = 10;
+const double VIEW_BASE = 595;
+const bool MIDDLE_BY_MIDPOINTS = true;
+
+int main(int, char **)
+{
+    open_canvas();
+    const Uint32 white = map_shaded_palette();
+    clear_canvas(white);
+
+    draw_frame(black);
+    for (int depth = 0; depth <= 6; ++depth) {
+        split_midpoints(0.5, 0.8660254037844386, 0, 0, 1, 0, depth);
+        present();
+        wait_key();
+        clear_canvas(white);
+    }
+
+    present();
+    wait_key();
+    return 0;
+}

@@ -1,0 +1,35 @@
+// tri_shaded_steps: an equilateral triangle cut alternately about its
+// centroid into three 30-30-120 triangles and, by trisecting the long side,
+// into an equilateral triangle between two smaller 30-30-120 ones; shown
+// one to seven levels deep. Every smallest triangle is outlined in black
+// and filled dark grey if equilateral, light grey if not. The first picture
+// has a black frame.
+// Each key press (or closing the window) shows the next depth; after depth
+// 7 a blank picture, and the next key ends the program.
+#include "raster.h"
+#include "shaded_leaf.h"
+#include "triangle_split.h"
+
+const double VIEW_SCALE = 650;
+const double VIEW_LEFT = 10;
+const double VIEW_BASE = 590;
+const bool MIDDLE_BY_MIDPOINTS = false;
+
+int main(int, char **)
+{
+    open_canvas();
+    const Uint32 white = map_shaded_palette();
+    clear_canvas(white);
+
+    draw_frame(black);
+    for (int depth = 1; depth <= 7; ++depth) {
+        split_centroid(0.5, 0.8660254037844386, 0, 0, 1, 0, depth);
+        present();
+        wait_key();
+        clear_canvas(white);
+    }
+
+    present();
+    wait_key();
+    return 0;
+}

@@ -1,0 +1,27 @@
+// tri_shaded_zoom: the shaded subdivision of tri_shaded_steps ten levels
+// deep (59,049 triangles), at 4000 pixels a side, so the window shows a
+// region near the lower left corner of the triangle, inside a black frame.
+// Triangles whose centre lies outside the frame stay white.
+// One picture; any key or closing the window ends the program.
+#include "raster.h"
+#include "shaded_leaf.h"
+#include "triangle_split.h"
+
+const double VIEW_SCALE = 4000;
+const double VIEW_LEFT = -400;
+const double VIEW_BASE = 700;
+const bool MIDDLE_BY_MIDPOINTS = false;
+
+int main(int, char **)
+{
+    open_canvas();
+    const Uint32 white = map_shaded_palette();
+    clear_canvas(white);
+
+    draw_frame(black);
+    split_centroid(0.5, 0.8660254037844386, 0, 0, 1, 0, 10);
+
+    present();
+    wait_key();
+    return 0;
+}
