@@ -16,15 +16,18 @@
 // first sample whose strokes can reach the canvas to the last), is
 // literal_walk. For segments near the canvas (every figure's) fast_walk
 // gives the same strokes while looking only at the samples where a stroke
-// may change: it follows each stroke coordinate, exact in double precision,
-// and from where its value approaches the next whole number it knows the
-// first sample that can change it; the samples in between repeat the last
-// strokes drawn and are passed over.
-#include "raster.h"
+// changes: the samples of t, which depend on L alone, are laid out once per
+// length as runs of evenly spaced values (a schedule), and each stroke
+// coordinate, exact in double precision, is followed from one whole-number
+// crossing to the next, the sample of each crossing found from the
+// schedule; the samples in between repeat the last strokes drawn.
+#include "plot.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -32,6 +35,12 @@ using ld = long double;
 
 // The angle of the side strokes: pi / 2 rounded to float.
 constexpr float QUARTER_TURN = 1.5707963705062866f;
+
+// The cosines and sines of the two quarter turns, taken in double.
+const double COS_K = std::cos(static_cast<double>(QUARTER_TURN));
+const double SIN_K = std::sin(static_cast<double>(QUARTER_TURN));
+const double COS_MK = std::cos(static_cast<double>(-QUARTER_TURN));
+const double SIN_MK = std::sin(static_cast<double>(-QUARTER_TURN));
 
 struct Stroke {
     int x0, y0, x1, y1;
@@ -58,12 +67,22 @@ struct LastStrokes {
     bool any;
 };
 
+void draw_stroke(const Stroke &s, Uint32 colour)
+{
+    if (s.x0 == s.x1 && s.y0 == s.y1)
+        plot(s.x0, s.y0, colour); // a stroke of width 0
+    else
+        draw_line(s.x0, s.y0, s.x1, s.y1, colour);
+}
+
+// Draws the strokes of a sample that differ from those of the sample drawn
+// before (and the second only if it is not the first again).
 void draw_sample(const Stroke &one, const Stroke &other, LastStrokes &last, Uint32 colour)
 {
     if (!last.any || !same(one, last.one))
-        draw_line(one.x0, one.y0, one.x1, one.y1, colour);
-    if (!last.any || !same(other, last.other))
-        draw_line(other.x0, other.y0, other.x1, other.y1, colour);
+        draw_stroke(one, colour);
+    if ((!last.any || !same(other, last.other)) && !same(other, one))
+        draw_stroke(other, colour);
     last = {one, other, true};
 }
 
@@ -85,9 +104,9 @@ constexpr int FAST_LIMIT = 2047;
 constexpr int FAST_WIDTH = 1024;
 // A computed stroke coordinate lies within 2^-14 of the exact value it
 // truncates (half a float's spacing below 2^11, plus the extended rounding
-// of the difference); so while the exact value keeps MARGIN from a whole
-// number, the stroke coordinate cannot change.
-constexpr double MARGIN = 1.0 / 2048;
+// of the difference): where the exact value lies further than SURE from a
+// whole number, it truncates as the computed one does.
+constexpr double SURE = 1.0 / 8192;
 
 bool fast_walk_applies(int x0, int y0, int x1, int y1, int width)
 {
@@ -109,71 +128,155 @@ int truncated_difference(float a, float b)
     const double s = x + y;
     const double y_part = s - x;
     const double e = (x - (s - y_part)) + (y - y_part);
-    const double whole = std::trunc(s);
+    const double whole = static_cast<double>(static_cast<long long>(s));
     if (s != whole || e == 0)
         return static_cast<int>(whole);
     return trunc_int(static_cast<ld>(a) - b);
 }
 
-// Within one binade [2^(e-1), 2^e) of t a step adds the same multiple r of
-// the float spacing there, as long as the sums stay below 2^e: the step is
-// rounded to extended precision on a grid on which t lies, then to float on
-// a grid on which t lies too. (Unless the step falls exactly halfway
-// between two multiples of the spacing: then ties to even make the steps
-// alternate, and they are walked one by one.)
-struct Binade {
-    float bottom = 1, top = 0; // [2^(e-1), 2^e); empty until entered
-    double increment = 0;      // r, or 0 where steps must be walked one by one
-    double last_start = 0;     // a step from below this stays in the binade
+// The samples of t depend on the step alone, that is on the length L. They
+// are laid out once per length as a schedule: groups of evenly spaced
+// samples, first + i * increment for i below count. Within one binade
+// [2^(e-1), 2^e) of t a step adds the same multiple r of the float spacing
+// there, as long as the sums stay below 2^e: the step is rounded to
+// extended precision on a grid on which t lies, then to float on a grid on
+// which t lies too. So each binade is one group, the step across its top
+// being taken as it comes, and the first few samples are single groups.
+// (Where the step falls exactly halfway between two multiples of the
+// spacing, ties to even make the steps alternate, and each sample is a
+// group of its own; a length whose samples need more groups than a
+// schedule holds is walked sample by sample.)
+struct SampleGroup {
+    double first, increment, per_increment; // per_increment = 1 / increment
+    long long count;
+    long long base; // how many samples come before the group
 };
 
-void enter_binade(Binade &binade, float t, ld step)
+constexpr int MAX_GROUPS = 96;
+
+struct Schedule {
+    float length; // 0 for a schedule not laid out
+    bool complete; // false when the samples needed more groups than there are
+    int groups;
+    SampleGroup group[MAX_GROUPS];
+};
+
+// The schedules of the lengths met last, by a hash of the length: figures
+// draw many segments of few lengths.
+Schedule schedules[256];
+
+// A float's spacing in the binade of a positive float t.
+double spacing_of(float t)
 {
-    if (t >= binade.bottom && t < binade.top)
-        return;
-    int exponent;
-    std::frexp(t, &exponent);
-    binade.bottom = std::ldexp(1.0f, exponent - 1);
-    binade.top = std::ldexp(1.0f, exponent);
-    const ld spacing = std::ldexp(1.0L, exponent - 24);
-    const ld rounded_step = (static_cast<ld>(t) + step) - t;
-    const ld units = rounded_step / spacing;
-    const ld whole = std::floor(units);
-    binade.increment = static_cast<double>(
-        units - whole == 0.5L ? 0 : (units - whole < 0.5L ? whole : whole + 1) * spacing);
-    binade.last_start = static_cast<double>(binade.top - spacing - rounded_step);
+    uint32_t bits;
+    std::memcpy(&bits, &t, sizeof bits);
+    const uint64_t exponent = bits >> 23; // biased, t being positive and normal
+    const uint64_t double_bits = (exponent - 127 - 23 + 1023) << 52;
+    double spacing;
+    std::memcpy(&spacing, &double_bits, sizeof spacing);
+    return spacing;
 }
 
-// Moves t on to the first sample at or after `watch`, and at least one
-// sample on; false once the samples have ended. Inside a binade it jumps
-// there at once; across the top of one it takes the steps as they come.
-bool advance(float &t, double watch, Binade &binade, ld step)
+// How many steps of the same size can follow the sample t (and the size),
+// within its binade; 0 where none can be taken so.
+long long even_steps(float t, ld step, double &increment)
 {
+    const double spacing = spacing_of(t);
+    const double top = spacing * (1 << 24); // 2^e
+    const ld rounded_step = (static_cast<ld>(t) + step) - t;
+    const ld units = rounded_step * (1 / static_cast<ld>(spacing)); // exact: a power of two
+    const ld whole = static_cast<ld>(static_cast<long long>(units));
+    if (units - whole == 0.5L)
+        return 0;
+    increment = static_cast<double>((units - whole < 0.5L ? whole : whole + 1) * spacing);
+    if (increment == 0)
+        return 0;
+    // A step from t' adds the increment while t' + step stays below the top
+    // of the binade: surely so from t' up to last_start (the margin, a
+    // thousandth of the spacing, is far above the step's rounding and far
+    // below the spacing, so the quotient's rounding cannot cross it).
+    const double last_start = static_cast<double>(top - rounded_step - spacing / 1024);
+    if (last_start < t)
+        return 0;
+    return static_cast<long long>((last_start - t) / increment) + 1;
+}
+
+// The first samples, below this many steps, are taken step by step: their
+// binades hold too few samples for a group to pay.
+constexpr double FEW_SAMPLES = 4;
+
+void lay_out(Schedule &schedule, float length, ld step)
+{
+    schedule.length = length;
+    schedule.complete = false;
+    schedule.groups = 0;
+    const double evenly_from = FEW_SAMPLES * static_cast<double>(step);
+    float t = 0;
     for (;;) {
-        if (t > 0 && t < 1) {
-            enter_binade(binade, t, step);
-            const double r = binade.increment;
-            if (r > 0) {
-                const double room = std::floor((binade.last_start - t) / r) - 1;
-                if (room >= 1) {
-                    const double wanted = watch <= t ? 1 : std::ceil((watch - t) / r);
-                    if (wanted <= room) {
-                        t = static_cast<float>(t + wanted * r);
-                        return true;
-                    }
-                    t = static_cast<float>(t + room * r);
-                }
-            }
-        }
+        if (schedule.groups == MAX_GROUPS)
+            return;
+        SampleGroup &g = schedule.group[schedule.groups++];
+        double increment = 0;
+        const long long steps = t >= evenly_from && t < 1 ? even_steps(t, step, increment) : 0;
+        const long long base =
+            schedule.groups == 1 ? 0 : (&g - 1)->base + (&g - 1)->count;
+        g = {t, increment, steps > 0 ? 1 / increment : 0, steps + 1, base};
+        t = static_cast<float>(t + static_cast<double>(steps) * increment);
         const float next = next_t(t, step);
-        if (next == t)
-            return false;
+        if (next == t || !(next <= 1.0f))
+            break;
         t = next;
-        if (!(t <= 1.0f))
-            return false;
-        if (t >= watch)
-            return true;
     }
+    schedule.complete = true;
+}
+
+const Schedule &schedule_for(float length, ld step)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &length, sizeof bits);
+    Schedule &schedule = schedules[(bits * 2654435761u) >> 24];
+    if (schedule.length != length)
+        lay_out(schedule, length, step);
+    return schedule;
+}
+
+// A sample of a schedule: group g, its sample k, and the sample's number n
+// counted over the whole schedule.
+struct Position {
+    int g;
+    long long k, n;
+};
+
+float sample_t(const Schedule &schedule, const Position &p)
+{
+    const SampleGroup &g = schedule.group[p.g];
+    return static_cast<float>(g.first + static_cast<double>(p.k) * g.increment);
+}
+
+// Moves p on to the first sample after it whose t is at least `t`; false
+// if there is none.
+bool first_at_or_after(const Schedule &schedule, double t, Position &p)
+{
+    long long k = p.k + 1;
+    for (int g = p.g; g < schedule.groups; ++g, k = 0) {
+        const SampleGroup &group = schedule.group[g];
+        if (t > group.first) {
+            if (group.increment == 0)
+                continue;
+            const double needed = (t - group.first) * group.per_increment;
+            if (needed >= static_cast<double>(group.count))
+                continue;
+            long long at_least = static_cast<long long>(needed);
+            at_least += static_cast<double>(at_least) < needed;
+            if (at_least > k)
+                k = at_least;
+        }
+        if (k < group.count) {
+            p = {g, k, group.base + k};
+            return true;
+        }
+    }
+    return false;
 }
 
 // The samples whose strokes can write a canvas pixel lie in one range of
@@ -220,15 +323,36 @@ Reach canvas_reach(const Band &b)
     return reach;
 }
 
+// The first sample at or after `from`, found from the schedule of the
+// segment's length (or step by step where the schedule is incomplete);
+// false when the samples end before it.
+bool first_sample_from(double from, float length, ld step, float &t)
+{
+    const Schedule &schedule = schedule_for(length, step);
+    if (schedule.complete) {
+        Position p{0, 0, 0};
+        if (!first_at_or_after(schedule, from, p))
+            return false;
+        t = sample_t(schedule, p);
+        return true;
+    }
+    while (t < from) {
+        const float next = next_t(t, step);
+        if (next == t || !(next <= 1.0f))
+            return false;
+        t = next;
+    }
+    return true;
+}
+
 // Every sample from the first whose strokes can reach the canvas to the
 // last, taken one by one.
-void literal_walk(const Band &b)
+void literal_walk(const Band &b, float length)
 {
     const Reach reach = canvas_reach(b);
     LastStrokes last{};
-    Binade binade;
     float t = 0;
-    if (reach.first > 0 && !advance(t, reach.first, binade, b.step))
+    if (reach.first > 0 && !first_sample_from(reach.first, length, b.step, t))
         return;
     while (t <= reach.last) {
         const float xs = static_cast<float>(static_cast<ld>(b.x0) * (1 - static_cast<ld>(t)) +
@@ -250,91 +374,143 @@ void literal_walk(const Band &b)
 }
 
 // One stroke coordinate, trunc(float(start + t delta) - offset), followed
-// along the samples: its value at the current sample, and the value of t
-// before which it surely keeps that value.
-struct Coordinate {
-    double start, delta;
+// along the samples: its value since the sample `at` where it last changed,
+// and the next sample where it changes, with the value it takes there.
+struct Follower {
+    double start, delta, per_delta; // per_delta = 1 / delta
     float offset;
     int value;
-    double watch;
+    Position at;
+    bool changes;
+    Position next;
+    int next_value;
 };
 
-int value_at(const Coordinate &c, float t)
+int value_at(const Follower &f, float t)
 {
-    return truncated_difference(static_cast<float>(c.start + static_cast<double>(t) * c.delta),
-                                c.offset);
+    const float point = static_cast<float>(f.start + static_cast<double>(t) * f.delta);
+    return f.offset == 0 ? static_cast<int>(point) : truncated_difference(point, f.offset);
 }
 
-// The exact value start + t delta - offset moves one way, and the truncated
-// value changes only when it crosses the next whole number that way: watch
-// from where it comes within MARGIN of that.
-void watch_next_crossing(Coordinate &c)
+// The exact value w = start + t delta - offset moves one way, and the
+// truncated value changes when w crosses the next whole number that way.
+// Samples before w comes within SURE of it keep the value, samples from
+// where it has passed it by SURE have the value beyond it; the few in
+// between (usually none) are evaluated.
+void find_next_change(Follower &f, const Schedule &schedule)
 {
-    if (c.delta == 0) {
-        c.watch = HUGE_VAL;
+    f.changes = false;
+    if (f.delta == 0)
         return;
+    const int v = f.value;
+    const bool up = f.delta > 0;
+    const int crossing = up ? (v >= 0 ? v + 1 : v) : (v > 0 ? v : v - 1);
+    const int beyond = up ? (crossing >= 0 ? crossing : crossing + 1)
+                          : (crossing > 0 ? crossing - 1 : crossing);
+    const double sure = up ? SURE : -SURE;
+    const double from = crossing - f.start + f.offset;
+    const double t_sure_before = (from - sure) * f.per_delta;
+    const double t_sure_after = (from + sure) * f.per_delta;
+    Position p = f.at;
+    while (first_at_or_after(schedule, t_sure_before, p)) {
+        const float t = sample_t(schedule, p);
+        const int value = t >= t_sure_after ? beyond : value_at(f, t);
+        if (value != v) {
+            f.changes = true;
+            f.next = p;
+            f.next_value = value;
+            return;
+        }
     }
-    const double v = c.value;
-    const double crossing = c.delta > 0 ? (v >= 0 ? v + 1 : v) : (v > 0 ? v : v - 1);
-    const double approach = c.delta > 0 ? crossing - MARGIN : crossing + MARGIN;
-    c.watch = (approach - c.start + c.offset) / c.delta;
 }
 
-void fast_walk(const Band &b)
+void start_following(Follower &f, double start, double delta, float offset,
+                     const Schedule &schedule)
 {
-    // The six stroke coordinates: the sample point's x and y, and the far
-    // ends of the two strokes. Equal ones (all of them at width 0) are
-    // followed once.
+    f.start = start;
+    f.delta = delta;
+    f.per_delta = 1 / delta;
+    f.offset = offset;
+    f.value = value_at(f, 0);
+    f.at = {0, 0, 0};
+    find_next_change(f, schedule);
+}
+
+// The number of the next sample where any of the followers changes, or
+// LLONG_MAX if none does again.
+long long next_change(const Follower *followers, int count)
+{
+    long long n = LLONG_MAX;
+    for (int j = 0; j < count; ++j)
+        if (followers[j].changes && followers[j].next.n < n)
+            n = followers[j].next.n;
+    return n;
+}
+
+// Moves the followers that change at sample n to it.
+void take_changes(Follower *followers, int count, long long n, const Schedule &schedule)
+{
+    for (int j = 0; j < count; ++j) {
+        Follower &f = followers[j];
+        if (f.changes && f.next.n == n) {
+            f.value = f.next_value;
+            f.at = f.next;
+            find_next_change(f, schedule);
+        }
+    }
+}
+
+// At width 0 both strokes shrink to the sample point itself: the band is
+// the centre line and the truncated sample points.
+void fast_walk_points(const Band &b, const Schedule &schedule, double dxm, double dym)
+{
+    Follower point[2];
+    start_following(point[0], b.x0, dxm, 0, schedule);
+    start_following(point[1], b.y0, dym, 0, schedule);
+    plot(point[0].value, point[1].value, b.colour);
+    for (long long n; (n = next_change(point, 2)) != LLONG_MAX;) {
+        take_changes(point, 2, n, schedule);
+        plot(point[0].value, point[1].value, b.colour);
+    }
+}
+
+void fast_walk(const Band &b, const Schedule &schedule)
+{
     const double dxm = static_cast<double>(b.fx1) - b.x0; // whole numbers, exact
     const double dym = static_cast<double>(b.fy1) - b.y0;
+    if (b.p1 == 0 && b.p2 == 0 && b.p3 == 0 && b.p4 == 0) {
+        fast_walk_points(b, schedule, dxm, dym);
+        return;
+    }
+    // The six stroke coordinates: the sample point's x and y, and the far
+    // ends of the two strokes. Equal ones are followed once.
     const bool along_x[6] = {true, false, true, false, true, false};
     const float offsets[6] = {0, 0, b.p1, b.p2, b.p3, b.p4};
-    Coordinate coords[6];
-    int of[6]; // which followed coordinate gives each stroke coordinate
+    Follower followers[6];
+    bool follower_along_x[6];
+    int of[6]; // which follower gives each stroke coordinate
     int count = 0;
     for (int i = 0; i < 6; ++i) {
         of[i] = -1;
         for (int j = 0; j < count; ++j)
-            if (coords[j].start == (along_x[i] ? b.x0 : b.y0) &&
-                coords[j].delta == (along_x[i] ? dxm : dym) && coords[j].offset == offsets[i])
+            if (follower_along_x[j] == along_x[i] && followers[j].offset == offsets[i])
                 of[i] = j;
         if (of[i] < 0) {
-            Coordinate &c = coords[count];
-            c.start = along_x[i] ? b.x0 : b.y0;
-            c.delta = along_x[i] ? dxm : dym;
-            c.offset = offsets[i];
-            c.value = value_at(c, 0);
-            watch_next_crossing(c);
+            start_following(followers[count], along_x[i] ? b.x0 : b.y0, along_x[i] ? dxm : dym,
+                            offsets[i], schedule);
+            follower_along_x[count] = along_x[i];
             of[i] = count++;
         }
     }
-
     LastStrokes last{};
-    Binade binade;
-    float t = 0;
     for (;;) {
-        const int ix = coords[of[0]].value, iy = coords[of[1]].value;
-        draw_sample({ix, iy, coords[of[2]].value, coords[of[3]].value},
-                    {ix, iy, coords[of[4]].value, coords[of[5]].value}, last, b.colour);
-        bool changed = false;
-        while (!changed) {
-            double watch = HUGE_VAL;
-            for (int j = 0; j < count; ++j)
-                watch = std::min(watch, coords[j].watch);
-            if (!advance(t, watch, binade, b.step))
-                return;
-            for (int j = 0; j < count; ++j) {
-                Coordinate &c = coords[j];
-                if (c.watch > t)
-                    continue;
-                const int value = value_at(c, t);
-                if (value != c.value) {
-                    c.value = value;
-                    changed = true;
-                }
-                watch_next_crossing(c);
-            }
-        }
+        const int ix = followers[of[0]].value, iy = followers[of[1]].value;
+        draw_sample({ix, iy, followers[of[2]].value, followers[of[3]].value},
+                    {ix, iy, followers[of[4]].value, followers[of[5]].value}, last, b.colour);
+        const long long n = next_change(followers, count);
+        if (n == LLONG_MAX)
+            return;
+        take_changes(followers, count, n, schedule);
     }
 }
 
@@ -353,23 +529,24 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
 
     const double a = static_cast<double>(static_cast<ld>(dx) * width / length);
     const double b = static_cast<float>(static_cast<ld>(dy) * width / length);
-    const double cos_k = std::cos(static_cast<double>(QUARTER_TURN));
-    const double sin_k = std::sin(static_cast<double>(QUARTER_TURN));
-    const double cos_mk = std::cos(static_cast<double>(-QUARTER_TURN));
-    const double sin_mk = std::sin(static_cast<double>(-QUARTER_TURN));
     Band band;
     band.x0 = x0;
     band.y0 = y0;
     band.fx1 = static_cast<float>(x1);
     band.fy1 = static_cast<float>(y1);
-    band.p1 = static_cast<float>(static_cast<ld>(cos_k) * a - static_cast<ld>(sin_k) * b);
-    band.p2 = static_cast<float>(static_cast<ld>(sin_k) * a + static_cast<ld>(cos_k) * b);
-    band.p3 = static_cast<float>(static_cast<ld>(cos_mk) * a - static_cast<ld>(sin_mk) * b);
-    band.p4 = static_cast<float>(static_cast<ld>(sin_mk) * a + static_cast<ld>(cos_mk) * b);
+    band.p1 = static_cast<float>(static_cast<ld>(COS_K) * a - static_cast<ld>(SIN_K) * b);
+    band.p2 = static_cast<float>(static_cast<ld>(SIN_K) * a + static_cast<ld>(COS_K) * b);
+    band.p3 = static_cast<float>(static_cast<ld>(COS_MK) * a - static_cast<ld>(SIN_MK) * b);
+    band.p4 = static_cast<float>(static_cast<ld>(SIN_MK) * a + static_cast<ld>(COS_MK) * b);
     band.step = static_cast<ld>(0.1) / static_cast<ld>(static_cast<double>(length));
     band.colour = colour;
-    if (fast_walk_applies(x0, y0, x1, y1, width))
-        fast_walk(band);
+    if (!fast_walk_applies(x0, y0, x1, y1, width)) {
+        literal_walk(band, length);
+        return;
+    }
+    const Schedule &schedule = schedule_for(length, band.step);
+    if (schedule.complete)
+        fast_walk(band, schedule);
     else
-        literal_walk(band);
+        literal_walk(band, length);
 }
