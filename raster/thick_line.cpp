@@ -220,6 +220,8 @@ void lay_out(Schedule &schedule, float length, ld step)
         const long long steps = t >= evenly_from && t < 1 ? even_steps(t, step, increment) : 0;
         const long long base =
             schedule.groups == 1 ? 0 : (&g - 1)->base + (&g - 1)->count;
+        if (steps == 0)
+            increment = 0; // a group of one sample
         g = {t, increment, steps > 0 ? 1 / increment : 0, steps + 1, base};
         t = static_cast<float>(t + static_cast<double>(steps) * increment);
         const float next = next_t(t, step);
