@@ -258,35 +258,24 @@ void recursive_fill(int x, int y, Uint32 fill, Uint32 edge)
     }
 }
 
-void line_call(Reader &in)
+// A line, or the outline of a rectangle (rect true).
+void line_call(Reader &in, bool rect)
 {
     const int x0 = coordinate(in, SCREEN_W), y0 = coordinate(in, SCREEN_H);
     const int x1 = coordinate(in, SCREEN_W), y1 = coordinate(in, SCREEN_H);
     const Uint32 c = colour(in);
-    calls[call_count++] = {"draw_line", {x0, y0, x1, y1, c}, 5, NO_BOX};
+    calls[call_count++] = {rect ? "draw_rect" : "draw_line", {x0, y0, x1, y1, c}, 5, NO_BOX};
     set_canvas(mine.surface);
-    draw_line(x0, y0, x1, y1, c);
-    const bool checked = magnitude(1LL * x1 - x0) + magnitude(1LL * y1 - y0) <= LITERAL_BUDGET;
+    (rect ? draw_rect : draw_line)(x0, y0, x1, y1, c);
+    const long long steps = magnitude(1LL * x1 - x0) + magnitude(1LL * y1 - y0);
+    const bool checked = (rect ? 2 : 1) * steps <= LITERAL_BUDGET;
     if (checked) {
         set_canvas(literal.surface);
-        literal_line(x0, y0, x1, y1, c);
+        (rect ? literal_rect : literal_line)(x0, y0, x1, y1, c);
     }
-    settle(box_around(x0, y0, x1, y1, 1), checked);
-}
-
-void rect_call(Reader &in)
-{
-    const int x0 = coordinate(in, SCREEN_W), y0 = coordinate(in, SCREEN_H);
-    const int x1 = coordinate(in, SCREEN_W), y1 = coordinate(in, SCREEN_H);
-    const Uint32 c = colour(in);
-    calls[call_count++] = {"draw_rect", {x0, y0, x1, y1, c}, 5, NO_BOX};
-    set_canvas(mine.surface);
-    draw_rect(x0, y0, x1, y1, c);
-    const bool checked =
-        2 * (magnitude(1LL * x1 - x0) + magnitude(1LL * y1 - y0)) <= LITERAL_BUDGET;
-    if (checked) {
-        set_canvas(literal.surface);
-        literal_rect(x0, y0, x1, y1, c);
+    if (!rect) {
+        settle(box_around(x0, y0, x1, y1, 1), checked);
+        return;
     }
     // The four sides, not the inside.
     settle(box_around(x0, y0, x1, y0, 1), checked);
@@ -340,9 +329,7 @@ void circle_call(Reader &in, bool disk)
 }
 
 // A thick line's end: seven times in eight within 2,100 of 0, where the
-// fast walk works and just beyond, else anywhere. The second end is three
-// times in four a short step from the first (a long band of wide strokes
-// costs as much as thousands of other calls).
+// fast walk works and just beyond, else anywhere.
 int band_end(Reader &in, int limit)
 {
     const uint8_t near = in.byte();
@@ -350,18 +337,30 @@ int band_end(Reader &in, int limit)
     return near % 8 != 0 && (v < -2100 || v > 2100) ? v % 2100 : v;
 }
 
+// A band costs some thousand pixels for each pixel of its length that
+// reaches the canvas when its strokes are as wide as the canvas, so the
+// second end is three times in four a short step from the first, and for
+// strokes wider than 64 pixels fifteen times in sixteen a step of a few
+// pixels.
 void thick_line_call(Reader &in)
 {
+    const uint8_t shape = in.byte();
+    const int width = extent(in);
     const int x0 = band_end(in, SCREEN_W), y0 = band_end(in, SCREEN_H);
     int x1, y1;
-    if (in.byte() % 4 == 0) {
+    const bool wide = width < -64 || width > 64;
+    if (wide ? shape % 16 == 1 : shape % 4 == 1) { // not for the zeros of a spent input
         x1 = band_end(in, SCREEN_W);
         y1 = band_end(in, SCREEN_H);
     } else {
-        x1 = static_cast<int>(clamp(1LL * x0 + static_cast<int8_t>(in.byte()), INT_MIN, INT_MAX));
-        y1 = static_cast<int>(clamp(1LL * y0 + static_cast<int8_t>(in.byte()), INT_MIN, INT_MAX));
+        const int most = wide ? 8 : 128;
+        auto step_from = [&](int v) {
+            const long long moved = 1LL * v + static_cast<int8_t>(in.byte()) % most;
+            return static_cast<int>(clamp(moved, INT_MIN, INT_MAX));
+        };
+        x1 = step_from(x0);
+        y1 = step_from(y0);
     }
-    const int width = extent(in);
     const Uint32 c = colour(in);
     calls[call_count++] = {"draw_thick_line", {x0, y0, x1, y1, width, c}, 6, NO_BOX};
     set_canvas(mine.surface);
@@ -395,7 +394,7 @@ void fill_call(Reader &in)
     const uint8_t size = in.byte();
     const int bx0 = (in.byte() * 256 + in.byte()) % SCREEN_W;
     const int by0 = (in.byte() * 256 + in.byte()) % SCREEN_H;
-    const bool large = size % 8 == 0;
+    const bool large = size % 8 == 1;
     const int w = large ? 1 + (in.byte() * 256 + in.byte()) % SCREEN_W : 1 + in.byte() % 64;
     const int h = large ? 1 + (in.byte() * 256 + in.byte()) % SCREEN_H : 1 + in.byte() % 64;
     const int bx1 = std::min(bx0 + w - 1, SCREEN_W - 1), by1 = std::min(by0 + h - 1, SCREEN_H - 1);
@@ -464,8 +463,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     dirty_count = 0;
     while (in.size > 0 && call_count < MAX_CALLS) {
         switch (in.byte() % 7) {
-        case 0: line_call(in); break;
-        case 1: rect_call(in); break;
+        case 0: line_call(in, false); break;
+        case 1: line_call(in, true); break;
         case 2: frame_call(in); break;
         case 3: fill_call(in); break;
         case 4: circle_call(in, false); break;

@@ -59,7 +59,7 @@ inline void literal_line(long long x0, long long y0, long long x1, long long y1,
     }
 }
 
-inline void literal_rect(int x0, int y0, int x1, int y1, Uint32 colour)
+inline void literal_rect(long long x0, long long y0, long long x1, long long y1, Uint32 colour)
 {
     literal_line(x0, y0, x1, y0, colour);
     literal_line(x0, y1, x1, y1, colour);
