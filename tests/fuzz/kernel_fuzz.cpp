@@ -201,8 +201,8 @@ int coordinate(Reader &in, int limit)
         return limit - 1 + small;
     case 5:
         return ((small & 0xff) * 256 + in.byte()) % limit;
-    case 6:
-        return (kind & 8 ? -2047 : 2047) + small % 8;
+    case 6: // mostly just within, sometimes just beyond
+        return (kind & 8 ? -1 : 1) * (2047 - (small & 7) + ((small & 0x70) == 0 ? 8 : 0));
     default:
         return static_cast<int16_t>(small * 256 + in.byte());
     }
@@ -328,28 +328,30 @@ void circle_call(Reader &in, bool disk)
     settle(box, checked);
 }
 
-// A thick line's end: seven times in eight within 2,100 of 0, where the
+// A thick line's end: 15 times in 16 within 2,100 of 0, where the
 // fast walk works and just beyond, else anywhere.
 int band_end(Reader &in, int limit)
 {
     const uint8_t near = in.byte();
     const int v = coordinate(in, limit);
-    return near % 8 != 0 && (v < -2100 || v > 2100) ? v % 2100 : v;
+    return near % 16 != 0 && (v < -2100 || v > 2100) ? v % 2100 : v;
 }
 
-// A band costs some thousand pixels for each pixel of its length that
-// reaches the canvas when its strokes are as wide as the canvas, so the
-// second end is three times in four a short step from the first, and for
-// strokes wider than 64 pixels fifteen times in sixteen a step of a few
-// pixels.
+// A band costs up to a thousand pixels for each pixel of its length near
+// the canvas when its strokes are as wide as the canvas. So the second end
+// is three times in four a short step from the first, and always a step of
+// a few pixels when the strokes are wider than 16 pixels: the fuzzer keeps
+// the inputs that hold a long wide band, makes many more from them, and
+// runs a tenth as many inputs in all. (The ordinary tests draw long wide
+// bands, and their strokes are lines, fuzzed from end to end.)
 void thick_line_call(Reader &in)
 {
     const uint8_t shape = in.byte();
     const int width = extent(in);
     const int x0 = band_end(in, SCREEN_W), y0 = band_end(in, SCREEN_H);
     int x1, y1;
-    const bool wide = width < -64 || width > 64;
-    if (wide ? shape % 16 == 1 : shape % 4 == 1) { // not for the zeros of a spent input
+    const bool wide = width < -16 || width > 16;
+    if (!wide && shape % 4 == 1) { // not for the zeros of a spent input
         x1 = band_end(in, SCREEN_W);
         y1 = band_end(in, SCREEN_H);
     } else {
