@@ -5,7 +5,8 @@
 # tests/fuzz/corpus/ and from the inputs kept by earlier runs in
 # build-fuzz/corpus/. Prints the number of inputs run. On a finding it
 # prints what was wrong, keeps the input in build-fuzz/findings/ and exits
-# non-zero; build-fuzz/kernel_fuzz FILE runs one input again.
+# non-zero. build-fuzz/kernel_fuzz FILE runs one input again, and with
+# KERNEL_FUZZ_SHOW=1 lists its calls.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
