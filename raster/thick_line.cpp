@@ -21,6 +21,7 @@
 // strokes drawn and are passed over.
 #include "raster.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
