@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the web site into build-web/: every window program compiled to
+# WebAssembly from the same sources as a page of its own
+# (build-web/<program>.html, .js, .wasm), and the gallery build-web/index.html
+# that links them all. The compile tree is build-wasm/.
+#
+# Installs what is missing first: Debian's emscripten (through sudo when not
+# run as root), and, for the browser test of the suite (web_test), Debian's
+# chromium and the npm client that drives it, at the version pinned in
+# tests/web/package-lock.json, into build-wasm/node/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake make emscripten fonts-liberation chromium)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
+tools/install_deps.sh "${packages[@]}"
+
+# Emscripten's tools run on the system's Python and find their JavaScript
+# modules among Debian's.
+export EMSDK_PYTHON=/usr/bin/python3
+export NODE_PATH=/usr/share/nodejs
+emcmake cmake -S . -B build-wasm -DCMAKE_BUILD_TYPE=Release \
+  -DTILINGS_SITE_DIR="$PWD/build-web" >/dev/null
+cmake --build build-wasm -j"$(nproc)"
+
+mkdir -p build-wasm/node
+if ! cmp -s tests/web/package-lock.json build-wasm/node/package-lock.json ||
+  [ ! -d build-wasm/node/node_modules ]; then
+  cp tests/web/package.json tests/web/package-lock.json build-wasm/node/
+  (cd build-wasm/node && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+fi
+echo "The site is in build-web/; to serve it on http://localhost:8000/:" \
+  "python3 -m http.server --bind 127.0.0.1 --directory build-web 8000"
