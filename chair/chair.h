@@ -16,6 +16,14 @@
 extern Uint32 CHAIR_COLOURS[4];
 extern Uint32 chair_outline;
 
+// The fill colours of the chair programs by orientation, as RGB: red,
+// green, blue and yellow, or four greys from dark to light.
+extern const Uint8 CHAIR_BRIGHT_RGB[4][3];
+extern const Uint8 CHAIR_GREY_RGB[4][3];
+
+// Maps black as the outline colour and `fills` into CHAIR_COLOURS.
+void map_chair_palette(const Uint8 (&fills)[4][3]);
+
 // The outline of a chair of extents e = ex * size and d = ey * size: six
 // lines V0..V5 of the hexagon (x, y), (x + e, y), (x + e, y - d/2),
 // (x + e/2, y - d/2), (x + e/2, y - d), (x, y - d), back to V0.
@@ -25,5 +33,11 @@ void draw_chair_outline(int x, int y, int e, int d, Uint32 colour);
 // (corner copy, centre copy, the copies at the ends of the x and y arms),
 // each leaf outlined and then filled with CHAIR_COLOURS[its orientation].
 void draw_chair(int x, int y, int size, int orientation, int depth);
+
+// draw_chair for a figure much larger than the canvas, seen inside a frame
+// drawn along the canvas edge: every leaf is outlined, but only a leaf whose
+// fill seed lies strictly inside the frame (columns 1 to 798, rows 1 to
+// 598) is filled, so no fill starts on the frame or off the canvas.
+void draw_chair_clipped(int x, int y, int size, int orientation, int depth);
 
 #endif

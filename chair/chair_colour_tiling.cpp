@@ -8,11 +8,7 @@ int main(int, char **)
 {
     open_canvas();
     const Uint32 white = map_rgb(255, 255, 255);
-    chair_outline = map_rgb(0, 0, 0);
-    CHAIR_COLOURS[0] = map_rgb(255, 0, 0);
-    CHAIR_COLOURS[1] = map_rgb(0, 255, 0);
-    CHAIR_COLOURS[2] = map_rgb(0, 0, 255);
-    CHAIR_COLOURS[3] = map_rgb(255, 255, 0);
+    map_chair_palette(CHAIR_BRIGHT_RGB);
     clear_canvas(white);
 
     draw_chair(20, 570, 512, 0, 3);

@@ -6,6 +6,7 @@
 // ends at the fifth, after the depth-4 picture has been shown once more.
 #include "raster.h"
 #include "five_split.h"
+#include "rectangle_view.h"
 
 Uint32 white, black;
 // Depth of the frame being drawn; the call at this depth is the top-level
@@ -15,24 +16,9 @@ int frame_depth;
 // again reflected through it, which completes the rectangle.
 float centre_x, centre_y;
 
-static int pixel_x(float x)
-{
-    return trunc_int(7.0 * x + 10);
-}
-
-static int pixel_y(float y)
-{
-    return trunc_int(590 - 7.0 * y);
-}
-
 static void draw_edge(float xa, float ya, float xb, float yb)
 {
-    draw_thick_line(pixel_x(xa), pixel_y(ya), pixel_x(xb), pixel_y(yb), 1, black);
-}
-
-static float reflect(float centre, float v)
-{
-    return static_cast<float>(2 * static_cast<long double>(centre) - v);
+    draw_thick_line(view_x(xa), view_y(ya), view_x(xb), view_y(yb), 1, black);
 }
 
 void pinwheel_triangle(float x1, float y1, float x2, float y2, float e, int depth)
@@ -40,10 +26,8 @@ void pinwheel_triangle(float x1, float y1, float x2, float y2, float e, int dept
     const RightTriangle t = {x1, y1, x2, y2, e};
     float x3, y3;
     third_vertex(t, x3, y3);
-    if (depth == frame_depth) {
-        centre_x = static_cast<float>((static_cast<long double>(x2) + x3) * 0.5L);
-        centre_y = static_cast<float>((static_cast<long double>(y2) + y3) * 0.5L);
-    }
+    if (depth == frame_depth)
+        hypotenuse_midpoint(x2, y2, x3, y3, centre_x, centre_y);
     if (depth != 0) {
         RightTriangle children[5];
         split_five(t, children);

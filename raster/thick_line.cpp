@@ -19,11 +19,13 @@
 // and from where its value approaches the next whole number it knows the
 // first sample that can change it; the samples in between repeat the last
 // strokes drawn and are passed over.
-#include "raster.h"
+#include "plot.h"
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -31,6 +33,12 @@ using ld = long double;
 
 // The angle of the side strokes: pi / 2 rounded to float.
 constexpr float QUARTER_TURN = 1.5707963705062866f;
+
+// The cosines and sines of the two quarter turns, taken in double.
+const double COS_K = std::cos(static_cast<double>(QUARTER_TURN));
+const double SIN_K = std::sin(static_cast<double>(QUARTER_TURN));
+const double COS_MK = std::cos(static_cast<double>(-QUARTER_TURN));
+const double SIN_MK = std::sin(static_cast<double>(-QUARTER_TURN));
 
 struct Stroke {
     int x0, y0, x1, y1;
@@ -57,12 +65,22 @@ struct LastStrokes {
     bool any;
 };
 
+void draw_stroke(const Stroke &s, Uint32 colour)
+{
+    if (s.x0 == s.x1 && s.y0 == s.y1)
+        plot(s.x0, s.y0, colour); // a stroke of width 0
+    else
+        draw_line(s.x0, s.y0, s.x1, s.y1, colour);
+}
+
+// Draws the strokes of a sample that differ from those of the sample drawn
+// before (and the second only if it is not the first again).
 void draw_sample(const Stroke &one, const Stroke &other, LastStrokes &last, Uint32 colour)
 {
     if (!last.any || !same(one, last.one))
-        draw_line(one.x0, one.y0, one.x1, one.y1, colour);
-    if (!last.any || !same(other, last.other))
-        draw_line(other.x0, other.y0, other.x1, other.y1, colour);
+        draw_stroke(one, colour);
+    if ((!last.any || !same(other, last.other)) && !same(other, one))
+        draw_stroke(other, colour);
     last = {one, other, true};
 }
 
@@ -131,7 +149,7 @@ int truncated_difference(float a, float b)
     const double s = x + y;
     const double y_part = s - x;
     const double e = (x - (s - y_part)) + (y - y_part);
-    const double whole = std::trunc(s);
+    const double whole = static_cast<double>(static_cast<long long>(s));
     if (s != whole || e == 0)
         return static_cast<int>(whole);
     return trunc_int(static_cast<ld>(a) - b);
@@ -144,48 +162,77 @@ int truncated_difference(float a, float b)
 // between two multiples of the spacing: then ties to even make the steps
 // alternate, and they are walked one by one.)
 struct Binade {
-    float bottom = 1, top = 0; // [2^(e-1), 2^e); empty until entered
-    double increment = 0;      // r, or 0 where steps must be walked one by one
-    double last_start = 0;     // a step from below this stays in the binade
+    float bottom = 1, top = 0;  // [2^(e-1), 2^e); empty until entered
+    double increment = 0;       // r, or 0 where steps must be walked one by one
+    double per_increment = 0;   // 1 / r
+    double last_start = 0;      // a step from below this stays in the binade
 };
+
+// A float's spacing in the binade of a positive float t.
+double spacing_of(float t)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &t, sizeof bits);
+    const uint64_t exponent = bits >> 23; // biased, t being positive and normal
+    const uint64_t double_bits = (exponent - 127 - 23 + 1023) << 52;
+    double spacing;
+    std::memcpy(&spacing, &double_bits, sizeof spacing);
+    return spacing;
+}
+
+float binade_bottom(float t)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &t, sizeof bits);
+    bits &= 0xff800000u;
+    float bottom;
+    std::memcpy(&bottom, &bits, sizeof bottom);
+    return bottom;
+}
 
 void enter_binade(Binade &binade, float t, ld step)
 {
-    if (t >= binade.bottom && t < binade.top)
-        return;
-    int exponent;
-    std::frexp(t, &exponent);
-    binade.bottom = std::ldexp(1.0f, exponent - 1);
-    binade.top = std::ldexp(1.0f, exponent);
-    const ld spacing = std::ldexp(1.0L, exponent - 24);
+    binade.bottom = binade_bottom(t);
+    binade.top = binade.bottom * 2;
+    const double spacing = spacing_of(t);
     const ld rounded_step = (static_cast<ld>(t) + step) - t;
-    const ld units = rounded_step / spacing;
-    const ld whole = std::floor(units);
+    const ld units = rounded_step * (1 / static_cast<ld>(spacing)); // exact: a power of two
+    const ld whole = static_cast<ld>(static_cast<long long>(units));
     binade.increment = static_cast<double>(
         units - whole == 0.5L ? 0 : (units - whole < 0.5L ? whole : whole + 1) * spacing);
+    binade.per_increment = 1 / binade.increment;
     binade.last_start = static_cast<double>(binade.top - spacing - rounded_step);
 }
+
+// The first samples, below this many steps, are walked step by step: their
+// binades hold too few samples for setting up jumps to pay.
+constexpr double FEW_SAMPLES = 16;
 
 // Moves t on to the first sample at or after `watch`, and at least one
 // sample on; false once the samples have ended. Inside a binade it jumps
 // there at once; across the top of one it takes the steps as they come.
-bool advance(float &t, double watch, Binade &binade, ld step)
+bool advance(float &t, double watch, Binade &binade, ld step, double jumps_from)
 {
     for (;;) {
-        if (t > 0 && t < 1) {
-            enter_binade(binade, t, step);
+        if (t >= binade.bottom && t < binade.top && binade.increment > 0) {
             const double r = binade.increment;
-            if (r > 0) {
-                const double room = std::floor((binade.last_start - t) / r) - 1;
-                if (room >= 1) {
-                    const double wanted = watch <= t ? 1 : std::ceil((watch - t) / r);
-                    if (wanted <= room) {
-                        t = static_cast<float>(t + wanted * r);
-                        return true;
-                    }
-                    t = static_cast<float>(t + room * r);
+            const long long room =
+                static_cast<long long>((binade.last_start - t) * binade.per_increment) - 1;
+            if (room >= 1) {
+                const double needed = (watch - t) * binade.per_increment;
+                if (needed <= static_cast<double>(room)) {
+                    long long wanted = needed < 1 ? 1 : static_cast<long long>(needed);
+                    if (static_cast<double>(wanted) < needed)
+                        ++wanted;
+                    t = static_cast<float>(t + static_cast<double>(wanted) * r);
+                    return true;
                 }
+                t = static_cast<float>(t + static_cast<double>(room) * r);
             }
+        } else if (t >= jumps_from && t < 1 && !(t >= binade.bottom && t < binade.top)) {
+            enter_binade(binade, t, step);
+            if (binade.increment > 0)
+                continue;
         }
         const float next = next_t(t, step);
         if (next == t)
@@ -203,6 +250,7 @@ bool advance(float &t, double watch, Binade &binade, ld step)
 // before which it surely keeps that value.
 struct Coordinate {
     double start, delta;
+    double per_delta; // 1 / delta
     float offset;
     int value;
     double watch;
@@ -226,7 +274,48 @@ void watch_next_crossing(Coordinate &c)
     const double v = c.value;
     const double crossing = c.delta > 0 ? (v >= 0 ? v + 1 : v) : (v > 0 ? v : v - 1);
     const double approach = c.delta > 0 ? crossing - MARGIN : crossing + MARGIN;
-    c.watch = (approach - c.start + c.offset) / c.delta;
+    c.watch = (approach - c.start + c.offset) * c.per_delta;
+}
+
+void start_coordinate(Coordinate &c, double start, double delta, float offset)
+{
+    c.start = start;
+    c.delta = delta;
+    c.per_delta = 1 / delta;
+    c.offset = offset;
+    c.value = value_at(c, 0);
+    watch_next_crossing(c);
+}
+
+// Brings the coordinate to the sample t if it may have changed there;
+// whether it did.
+bool follow(Coordinate &c, float t)
+{
+    if (c.watch > t)
+        return false;
+    const int value = value_at(c, t);
+    const bool changed = value != c.value;
+    c.value = value;
+    watch_next_crossing(c);
+    return changed;
+}
+
+// At width 0 both strokes shrink to the sample point itself: the band is
+// the centre line and the truncated sample points.
+void fast_walk_points(const Band &b, double dxm, double dym)
+{
+    Coordinate x, y;
+    start_coordinate(x, b.x0, dxm, 0);
+    start_coordinate(y, b.y0, dym, 0);
+    Binade binade;
+    const double jumps_from = FEW_SAMPLES * static_cast<double>(b.step);
+    float t = 0;
+    plot(x.value, y.value, b.colour);
+    while (advance(t, std::min(x.watch, y.watch), binade, b.step, jumps_from)) {
+        const bool x_changed = follow(x, t);
+        if (follow(y, t) || x_changed)
+            plot(x.value, y.value, b.colour);
+    }
 }
 
 void fast_walk(const Band &b)
@@ -236,6 +325,10 @@ void fast_walk(const Band &b)
     // followed once.
     const double dxm = static_cast<double>(b.fx1) - b.x0; // whole numbers, exact
     const double dym = static_cast<double>(b.fy1) - b.y0;
+    if (b.p1 == 0 && b.p2 == 0 && b.p3 == 0 && b.p4 == 0) {
+        fast_walk_points(b, dxm, dym);
+        return;
+    }
     const bool along_x[6] = {true, false, true, false, true, false};
     const float offsets[6] = {0, 0, b.p1, b.p2, b.p3, b.p4};
     Coordinate coords[6];
@@ -251,6 +344,7 @@ void fast_walk(const Band &b)
             Coordinate &c = coords[count];
             c.start = along_x[i] ? b.x0 : b.y0;
             c.delta = along_x[i] ? dxm : dym;
+            c.per_delta = 1 / c.delta;
             c.offset = offsets[i];
             c.value = value_at(c, 0);
             watch_next_crossing(c);
@@ -260,6 +354,7 @@ void fast_walk(const Band &b)
 
     LastStrokes last{};
     Binade binade;
+    const double jumps_from = FEW_SAMPLES * static_cast<double>(b.step);
     float t = 0;
     for (;;) {
         const int ix = coords[of[0]].value, iy = coords[of[1]].value;
@@ -270,7 +365,7 @@ void fast_walk(const Band &b)
             double watch = HUGE_VAL;
             for (int j = 0; j < count; ++j)
                 watch = std::min(watch, coords[j].watch);
-            if (!advance(t, watch, binade, b.step))
+            if (!advance(t, watch, binade, b.step, jumps_from))
                 return;
             for (int j = 0; j < count; ++j) {
                 Coordinate &c = coords[j];
@@ -302,19 +397,15 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
 
     const double a = static_cast<double>(static_cast<ld>(dx) * width / length);
     const double b = static_cast<float>(static_cast<ld>(dy) * width / length);
-    const double cos_k = std::cos(static_cast<double>(QUARTER_TURN));
-    const double sin_k = std::sin(static_cast<double>(QUARTER_TURN));
-    const double cos_mk = std::cos(static_cast<double>(-QUARTER_TURN));
-    const double sin_mk = std::sin(static_cast<double>(-QUARTER_TURN));
     Band band;
     band.x0 = x0;
     band.y0 = y0;
     band.fx1 = static_cast<float>(x1);
     band.fy1 = static_cast<float>(y1);
-    band.p1 = static_cast<float>(static_cast<ld>(cos_k) * a - static_cast<ld>(sin_k) * b);
-    band.p2 = static_cast<float>(static_cast<ld>(sin_k) * a + static_cast<ld>(cos_k) * b);
-    band.p3 = static_cast<float>(static_cast<ld>(cos_mk) * a - static_cast<ld>(sin_mk) * b);
-    band.p4 = static_cast<float>(static_cast<ld>(sin_mk) * a + static_cast<ld>(cos_mk) * b);
+    band.p1 = static_cast<float>(static_cast<ld>(COS_K) * a - static_cast<ld>(SIN_K) * b);
+    band.p2 = static_cast<float>(static_cast<ld>(SIN_K) * a + static_cast<ld>(COS_K) * b);
+    band.p3 = static_cast<float>(static_cast<ld>(COS_MK) * a - static_cast<ld>(SIN_MK) * b);
+    band.p4 = static_cast<float>(static_cast<ld>(SIN_MK) * a + static_cast<ld>(COS_MK) * b);
     band.step = static_cast<ld>(0.1) / static_cast<ld>(static_cast<double>(length));
     band.colour = colour;
     if (fast_walk_applies(x0, y0, x1, y1, width))

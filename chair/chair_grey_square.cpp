@@ -1,0 +1,37 @@
+// chair_grey_square: a large chair split five times into 1,024 chairs of
+// size 16 in four greys by orientation; then, one key press at a time, its
+// white notch is filled with ever smaller chairs turned the other way, each
+// split down to the same size, until only an 8 x 8 hole is left.
+// Each key press (or closing the window) shows the next picture; the
+// program ends at the seventh, after the last picture has been shown once
+// more.
+#include "chair.h"
+
+int main(int, char **)
+{
+    open_canvas();
+    const Uint32 white = map_rgb(255, 255, 255);
+    map_chair_palette(CHAIR_GREY_RGB);
+    clear_canvas(white);
+
+    draw_chair(20, 570, 512, 0, 5);
+    present();
+    wait_key();
+
+    // Each added chair has its corner at the top-right corner of the white
+    // square that is left and covers all of it but its bottom-left quarter.
+    int x = 532, y = 58, s = 256, i = 1;
+    while (i <= 5) {
+        draw_chair(x, y, s, 2, 5 - i);
+        i = i + 1;
+        present();
+        wait_key();
+        s = s / 2;
+        y = y + s;
+        x = x - s;
+    }
+
+    present();
+    wait_key();
+    return 0;
+}

@@ -1,0 +1,214 @@
+// fivesplit_area_labels: the right triangle with legs 1 and tan 36 degrees
+// split three times into 125 triangles of four possible areas. The first
+// picture shows the four areas as labels across the top of the black
+// frame; after a key press the triangle appears below them, every tile
+// filled by its area, from red (the largest) through brown and olive to
+// green (the smallest).
+// Two pictures; each key press or closing the window moves on, and the
+// program ends after the second.
+//
+// The labels are written with the TrueType font times.ttf, taken from the
+// working folder or else from the copy installed with the program
+// (share/tilings/times.ttf next to the program's folder, or inside it in
+// the build folder). Without a usable font the labels are left out, with
+// one line on standard error saying why, and the figure is drawn all the
+// same.
+#include "raster.h"
+#include "five_split.h"
+
+#include <SDL_ttf.h>
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+
+using ld = long double;
+
+constexpr int AREA_CLASSES = 4;
+constexpr int NO_CLASS = 256; // ramp entry of a tile whose area matches none
+constexpr double AREA_TOLERANCE = 0.0001;
+constexpr double NEAR_THIRD = 0.33333;
+constexpr int FONT_SIZE = 20;
+const char *const FONT_NAME = "times.ttf";
+// Where the copy of the font lies, seen from the program's folder: in the
+// build folder, then in an installed tree.
+const char *const FONT_COPIES[] = {"share/tilings/times.ttf", "../share/tilings/times.ttf"};
+
+int pixel_x(float x)
+{
+    return trunc_int(790 * static_cast<ld>(x));
+}
+
+int pixel_y(float y)
+{
+    return trunc_int(599 - 790 * static_cast<ld>(y));
+}
+
+} // namespace
+
+// The leg ratio: tan 36 degrees.
+const float E = static_cast<float>(std::tan(0.6283185307179586));
+
+Uint32 white, black;
+// Fill colours from red (entry 0) to green (entry 255), and black for a
+// tile of no class.
+Uint32 RAMP[NO_CLASS + 1];
+// The area of a tile that took p small children on its three levels.
+float AREAS[AREA_CLASSES];
+TTF_Font *font;
+// Why there is no font, when there is none.
+char font_problem[512];
+char label_text[32];
+SDL_Rect label_rect;
+
+// Opens the labels' font; on failure leaves `font` null and says why in
+// font_problem.
+static void open_label_font()
+{
+    font = TTF_OpenFont(FONT_NAME, FONT_SIZE);
+    if (font)
+        return;
+    int used = std::snprintf(font_problem, sizeof font_problem, "cannot open %s (%s)", FONT_NAME,
+                             TTF_GetError());
+    char folder[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", folder, sizeof folder - 1);
+    char *slash = nullptr;
+    if (n > 0) {
+        folder[n] = '\0';
+        slash = std::strrchr(folder, '/');
+    }
+    if (!slash) {
+        std::snprintf(font_problem + used, sizeof font_problem - used,
+                      " and cannot find the program's own folder");
+        return;
+    }
+    *slash = '\0';
+    for (const char *copy : FONT_COPIES) {
+        char path[PATH_MAX + 64];
+        std::snprintf(path, sizeof path, "%s/%s", folder, copy);
+        if (access(path, F_OK) != 0)
+            continue;
+        font = TTF_OpenFont(path, FONT_SIZE);
+        if (font)
+            return;
+        std::snprintf(font_problem + used, sizeof font_problem - used, ", nor %s (%s)", path,
+                      TTF_GetError());
+        return;
+    }
+    std::snprintf(font_problem + used, sizeof font_problem - used,
+                  ", and there is no copy of it in %s/%s", folder, FONT_COPIES[1]);
+}
+
+// Fills AREAS and writes each area as a label "%3.4f " in black, the labels
+// from x = 300 onwards, 70 pixels apart, at y = 15. A label that cannot be
+// written is left out, with one line on standard error.
+void draw_area_labels()
+{
+    const ld e2 = static_cast<ld>(E) * E;
+    const float a = static_cast<float>(e2 / (e2 + 1));     // first child / parent
+    const float b = static_cast<float>(1 / (4 * (e2 + 1))); // each other child / parent
+    const char *problem = font ? nullptr : font_problem;
+    char render_problem[256];
+    for (int p = 0; p < AREA_CLASSES; ++p) {
+        AREAS[p] = static_cast<float>(static_cast<ld>(std::pow(static_cast<double>(b), p)) *
+                                      std::pow(static_cast<double>(a), AREA_CLASSES - 1 - p) * E *
+                                      0.5);
+        std::snprintf(label_text, sizeof label_text, "%3.4f ", AREAS[p]);
+        if (!font)
+            continue;
+        SDL_Surface *text = TTF_RenderText_Solid(font, label_text, SDL_Color{0, 0, 0, 0});
+        if (!text) {
+            if (!problem) {
+                std::snprintf(render_problem, sizeof render_problem, "cannot render \"%s\" (%s)",
+                              label_text, TTF_GetError());
+                problem = render_problem;
+            }
+            continue;
+        }
+        label_rect.x = static_cast<Sint16>(300 + 70 * p);
+        label_rect.y = 15;
+        // The canvas may be kept locked for drawing; a blit needs it unlocked.
+        if (SDL_MUSTLOCK(screen))
+            SDL_UnlockSurface(screen);
+        SDL_UpperBlit(text, nullptr, screen, &label_rect);
+        if (SDL_MUSTLOCK(screen))
+            SDL_LockSurface(screen);
+        SDL_FreeSurface(text);
+    }
+    if (problem)
+        std::fprintf(stderr, "fivesplit_area_labels: the area labels are left out: %s\n", problem);
+}
+
+// Splits the triangle (P1, P2, e) `depth` levels deep and draws the leaves:
+// each outlined in black and filled with the ramp colour of its area class.
+void area_class_triangle(float x1, float y1, float x2, float y2, float e, int depth)
+{
+    const RightTriangle t = {x1, y1, x2, y2, e};
+    float x3, y3;
+    third_vertex(t, x3, y3);
+    if (depth != 0) {
+        RightTriangle children[5];
+        split_five(t, children);
+        for (const RightTriangle &c : children)
+            area_class_triangle(c.x1, c.y1, c.x2, c.y2, c.e, depth - 1);
+        return;
+    }
+    const float short_sq = static_cast<float>((static_cast<ld>(x1) - x3) * (static_cast<ld>(x1) - x3) +
+                                              (static_cast<ld>(y1) - y3) * (static_cast<ld>(y1) - y3));
+    const float long_sq = static_cast<float>((static_cast<ld>(x1) - x2) * (static_cast<ld>(x1) - x2) +
+                                             (static_cast<ld>(y1) - y2) * (static_cast<ld>(y1) - y2));
+    const int ax = pixel_x(x1), ay = pixel_y(y1);
+    const int bx = pixel_x(x2), by = pixel_y(y2);
+    const int cx = pixel_x(x3), cy = pixel_y(y3);
+    draw_line(ax, ay, bx, by, black);
+    draw_line(ax, ay, cx, cy, black);
+    draw_line(cx, cy, bx, by, black);
+
+    const ld area = static_cast<ld>(static_cast<float>(std::sqrt(long_sq))) *
+                    static_cast<float>(std::sqrt(short_sq)) * 0.5;
+    int ramp = NO_CLASS;
+    for (int p = 0; p < AREA_CLASSES; ++p)
+        if (std::fabs(area - AREAS[p]) < AREA_TOLERANCE) {
+            ramp = p * 255 / 3;
+            break;
+        }
+    const int seed_x = trunc_int(790 * ((static_cast<ld>(x1) + x2 + x3) * NEAR_THIRD));
+    const int seed_y = trunc_int(599 - 790 * ((static_cast<ld>(y1) + y2 + y3) * NEAR_THIRD));
+    if (seed_x >= 1 && seed_x <= SCREEN_W - 2 && seed_y >= 1 && seed_y <= SCREEN_H - 2)
+        flood_fill(seed_x, seed_y, RAMP[ramp], black);
+}
+
+int main(int, char **)
+{
+    open_canvas();
+    white = map_rgb(255, 255, 255);
+    black = map_rgb(0, 0, 0);
+    for (int i = 0; i < NO_CLASS; ++i)
+        RAMP[i] = map_rgb(static_cast<Uint8>(255 - i), static_cast<Uint8>(i), 0);
+    RAMP[NO_CLASS] = map_rgb(0, 0, 0);
+    clear_canvas(white);
+    draw_frame(black);
+
+    font = nullptr;
+    if (TTF_Init() == 0)
+        open_label_font();
+    else
+        std::snprintf(font_problem, sizeof font_problem, "cannot start the font library (%s)",
+                      TTF_GetError());
+    draw_area_labels();
+    present();
+    wait_key();
+
+    area_class_triangle(0, 0, 1, 0, E, 3);
+    present();
+    wait_key();
+
+    if (font)
+        TTF_CloseFont(font);
+    TTF_Quit();
+    return 0;
+}

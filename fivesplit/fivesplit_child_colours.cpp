@@ -1,0 +1,39 @@
+// fivesplit_child_colours: the right triangle with legs 799 and 399.5
+// (1 : 0.5) split four times into 625 congruent triangles, each filled with
+// the colour of its place among its parent's five children (red, green,
+// blue, yellow, leaf green), outlined in black, the whole triangle inside a
+// black frame at one pixel per unit.
+// One picture; any key or closing the window ends the program.
+#include "child_colours.h"
+
+using ld = long double;
+
+// One pixel per unit; model y = 0 on row 480.
+void child_pixel(float x, float y, int &px, int &py)
+{
+    px = trunc_int(x);
+    py = trunc_int(480 - static_cast<ld>(y));
+}
+
+// Every leaf is filled, from a third (0.33333) of its model sums, not of
+// its pixels.
+bool child_leaf_seed(const float m[6], const int[6], int &seed_x, int &seed_y)
+{
+    seed_x = trunc_int((static_cast<ld>(m[0]) + m[2] + m[4]) * 0.33333);
+    seed_y = trunc_int(480 - (static_cast<ld>(m[1]) + m[3] + m[5]) * 0.33333);
+    return true;
+}
+
+int main(int, char **)
+{
+    open_canvas();
+    map_child_palette();
+    clear_canvas(white);
+
+    draw_frame(black);
+    child_coloured_triangle(0, 1, 799, 1, 0.5f, 0, 4);
+
+    present();
+    wait_key();
+    return 0;
+}

@@ -1,0 +1,50 @@
+// The chair figures against the recording kernel: what they ask the kernel
+// to draw.
+#include "recording_kernel.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+int chair_grey_zoom_main(int, char **);
+int chair_grid_steps_main(int, char **);
+void draw_grid_chair(int gx, int gy, int t);
+
+namespace {
+
+TEST(ChairCalls, ZoomOutlinesEveryLeafAndFillsOnlyFromInsideTheFrame)
+{
+    kernel_calls.clear();
+    chair_grey_zoom_main(0, nullptr);
+    EXPECT_EQ(kernel_calls[2], "draw_frame(0)");
+    EXPECT_EQ(calls_named("draw_line").size(), 6u * 16384u);
+    const std::vector<std::string> fills = calls_named("flood_fill");
+    EXPECT_EQ(fills.size(), 2507u);
+    for (const std::string &fill : fills) {
+        int sx, sy;
+        ASSERT_EQ(std::sscanf(fill.c_str(), "flood_fill(%d, %d", &sx, &sy), 2);
+        ASSERT_TRUE(sx >= 1 && sx <= 798 && sy >= 1 && sy <= 598) << fill;
+    }
+}
+
+TEST(ChairCalls, GridMarkersOfTheSecondPictureInOrder)
+{
+    kernel_calls.clear();
+    chair_grid_steps_main(0, nullptr);
+    // After the first marker: type 0 at (0, 0) and (-4, -4), type 1 at
+    // (4, -4), type 3 at (-4, 4), each filled from the centre of the square
+    // opposite its missing one.
+    const std::vector<std::string> fills = calls_named("flood_fill");
+    ASSERT_EQ(fills.size(), 1u + 4 + 16 + 64);
+    EXPECT_EQ(std::vector<std::string>(fills.begin() + 1, fills.begin() + 5),
+              (std::vector<std::string>{
+                  "flood_fill(390, 290, 4605510, 0)", "flood_fill(310, 370, 4605510, 0)",
+                  "flood_fill(490, 370, 7895160, 0)", "flood_fill(310, 190, 15132390, 0)"}));
+    // A type outside 0 to 3 draws nothing.
+    kernel_calls.clear();
+    draw_grid_chair(0, 0, 4);
+    draw_grid_chair(0, 0, -1);
+    EXPECT_TRUE(kernel_calls.empty());
+}
+
+} // namespace

@@ -1,0 +1,241 @@
+// The right-triangle programs run whole, headless, and installed.
+#include "five_split.h"
+#include "frames.h"
+#include "raster.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint32_t RED = 0xff0000;
+
+// (The whole view's children: in fivesplit_child_colours_calls_test.)
+TEST(FiveSplit, ChildrenOfTheTopCalls)
+{
+    struct Case {
+        RightTriangle top;
+        float tolerance;
+        float children[5][4]; // P1, P2; the ratios are -e, -e, -e, e, e
+    } cases[] = {
+        {{0, 0, 100, 0, 0.8f}, 1e-4f,
+         {{39.0244f, 48.7805f, 0, 0}, {69.5122f, 24.3902f, 100, 0}, {19.5122f, 24.3902f, 50, 0},
+          {19.5122f, 24.3902f, 50, 0}, {69.5122f, 24.3902f, 39.0244f, 48.7805f}}},
+        {{0, 1, 799, 1, 0.7f}, 0.01f,
+         {{262.76f, 376.37f, 0, 1}, {530.88f, 188.69f, 799, 1}, {131.38f, 188.69f, 399.5f, 1},
+          {131.38f, 188.69f, 399.5f, 1}, {530.88f, 188.69f, 262.76f, 376.37f}}},
+    };
+    for (const Case &c : cases) {
+        RightTriangle children[5];
+        split_five(c.top, children);
+        for (int i = 0; i < 5; ++i) {
+            const RightTriangle &got = children[i];
+            const float values[4] = {got.x1, got.y1, got.x2, got.y2};
+            for (int k = 0; k < 4; ++k)
+                EXPECT_NEAR(values[k], c.children[i][k], c.tolerance)
+                    << "e " << c.top.e << ", child " << i << ", value " << k;
+            EXPECT_EQ(got.e, i < 3 ? -c.top.e : c.top.e);
+        }
+    }
+}
+
+TEST(SizeClasses, OnlyTheFirstChildPathEndsInARedLeafOneInEachHalf)
+{
+    const CapturedRun run = capture_frames("fivesplit_size_classes");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.frames.size(), 1u);
+    EXPECT_EQ(region_sizes(run.frames[0], RED).size(), 2u);
+}
+
+TEST(ChildColours, SixHundredTwentyFiveTilesAHundredTwentyFiveOfEachColour)
+{
+    const CapturedRun run = capture_frames("fivesplit_child_colours");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.frames.size(), 1u);
+    // A tile keeps about 150 to 250 pixels inside its outline; the lines
+    // cut off single pixels in acute corners. White is left only above and
+    // below the triangle.
+    auto regions = [&](uint32_t colour, long above) {
+        const std::vector<long> sizes = region_sizes(run.frames[0], colour);
+        return std::count_if(sizes.begin(), sizes.end(), [&](long s) { return s > above; });
+    };
+    for (uint32_t colour : {0xff0000u, 0x00ff00u, 0x0000ffu, 0xffff00u, 0x379b37u})
+        EXPECT_EQ(regions(colour, 100), 125) << std::hex << colour;
+    EXPECT_EQ(regions(WHITE, 2), 2);
+}
+
+// The zoomed child-coloured view as its recursion reads, with the kernel:
+// every leaf's three lines drawn, wherever they lie.
+void draw_zoom_literally(const RightTriangle &t, int child, int depth, const Uint32 colours[5])
+{
+    using ld = long double;
+    if (depth > 0) {
+        RightTriangle children[5];
+        split_five(t, children);
+        for (int i = 0; i < 5; ++i)
+            draw_zoom_literally(children[i], i, depth - 1, colours);
+        return;
+    }
+    float x3, y3;
+    third_vertex(t, x3, y3);
+    const float xs[3] = {t.x1, t.x2, x3}, ys[3] = {t.y1, t.y2, y3};
+    int px[3], py[3];
+    for (int i = 0; i < 3; ++i) {
+        px[i] = trunc_int(8 * static_cast<ld>(xs[i]) - 101);
+        py[i] = trunc_int(799 - 8 * static_cast<ld>(ys[i]));
+    }
+    const Uint32 black = map_rgb(0, 0, 0);
+    draw_line(px[0], py[0], px[1], py[1], black);
+    draw_line(px[0], py[0], px[2], py[2], black);
+    draw_line(px[2], py[2], px[1], py[1], black);
+    const int sx = trunc_int((static_cast<ld>(px[0]) + px[1] + px[2]) * 0.33333);
+    const int sy = trunc_int((static_cast<ld>(py[0]) + py[1] + py[2]) * 0.33333);
+    if (sx >= 1 && sx <= 798 && sy >= 1 && sy <= 598)
+        flood_fill(sx, sy, colours[child], black);
+}
+
+TEST(ChildColoursZoom, LeavesWhollyOffTheCanvasCanBeLeftOutAsTheyDrawNothing)
+{
+    const CapturedRun run = capture_frames("fivesplit_child_colours_zoom");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.frames.size(), 1u);
+    SDL_Surface *canvas = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xff0000, 0xff00,
+                                               0xff, 0);
+    set_canvas(canvas);
+    const Uint32 colours[5] = {0xff0000, 0x00ff00, 0x0000ff, 0xffff00, 0x379b37};
+    clear_canvas(WHITE);
+    draw_frame(BLACK);
+    draw_zoom_literally({0, 1, 799, 1, 0.7f}, 0, 7, colours);
+    long differing = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x)
+            differing += (get_pixel(x, y) & 0xffffff) != pixel_at(run.frames[0], x, y);
+    EXPECT_EQ(differing, 0);
+    SDL_FreeSurface(canvas);
+}
+
+// Runs a copy of fivesplit_area_labels's capture build at root/bin with
+// root/work as its working folder (and frame folder).
+CapturedRun run_labels_copy(const std::string &root)
+{
+    const std::string program = root + "/bin/fivesplit_area_labels", work = root + "/work";
+    fs::create_directories(work);
+    fs::copy_file(std::string(CAPTURE_DIR) + "/fivesplit_area_labels", program,
+                  fs::copy_options::overwrite_existing);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("FRAME_DIR", work.c_str(), 1);
+        if (chdir(work.c_str()) != 0 || !freopen("errors.txt", "w", stderr))
+            _exit(126);
+        execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    CapturedRun run;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    Picture frame;
+    std::string error;
+    for (const char *n : {"01", "02", "03"})
+        if (read_picture(work + "/fivesplit_area_labels_" + n + ".png", frame, error))
+            run.frames.push_back(frame);
+    std::ifstream errors(work + "/errors.txt");
+    run.errors.assign(std::istreambuf_iterator<char>(errors), {});
+    return run;
+}
+
+TEST(AreaLabels, LabelsStayInTheSecondFrameAndAreLeftOutWithoutAUsableFont)
+{
+    // From this test's working folder the program finds the build's font.
+    const CapturedRun normal = capture_frames("fivesplit_area_labels");
+    EXPECT_EQ(normal.status, 0);
+    EXPECT_EQ(normal.errors, "");
+    ASSERT_EQ(normal.frames.size(), 2u);
+    // The labels: what the first frame shows inside the canvas frame.
+    std::vector<bool> label(800 * 600, false);
+    long count = 0;
+    for (int y = 1; y < 599; ++y)
+        for (int x = 1; x < 799; ++x)
+            if (pixel_at(normal.frames[0], x, y) != WHITE) {
+                label[y * 800 + x] = true;
+                ++count;
+                EXPECT_TRUE(x >= 300 && x < 600 && y >= 15 && y < 45) << x << ", " << y;
+                EXPECT_EQ(pixel_at(normal.frames[1], x, y), BLACK) << x << ", " << y;
+            }
+    EXPECT_GT(count, 200);
+
+    // A copy in a bare folder, run where times.ttf holds `here` (none if
+    // null), with or without the font's copy beside it.
+    const struct {
+        const char *here;
+        bool beside;
+    } cases[] = {{nullptr, false}, {"", false}, {"not a font\n", false},
+                 {"not a font\n", true}, {nullptr, true}};
+    for (const auto &c : cases) {
+        const std::string root = make_temp_folder();
+        fs::create_directories(root + "/share/tilings");
+        fs::create_directories(root + "/work");
+        if (c.beside)
+            fs::copy_file(std::string(PROGRAM_DIR) + "/share/tilings/times.ttf",
+                          root + "/share/tilings/times.ttf");
+        if (c.here)
+            std::ofstream(root + "/work/times.ttf") << c.here;
+        fs::create_directories(root + "/bin");
+        const CapturedRun run = run_labels_copy(root);
+        fs::remove_all(root);
+        const std::string name = std::string(c.here ? c.here : "none") + (c.beside ? "+" : "");
+        EXPECT_EQ(run.status, 0) << name;
+        ASSERT_EQ(run.frames.size(), 2u) << name;
+        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), c.beside ? 0 : 1)
+            << name << ": " << run.errors;
+        for (int n = 0; n < 2; ++n) {
+            long differing = 0;
+            for (size_t i = 0; i < label.size(); ++i)
+                differing += run.frames[n].rgb[i] !=
+                             (label[i] && !c.beside ? WHITE : normal.frames[n].rgb[i]);
+            EXPECT_EQ(differing, 0) << name << ", frame " << n + 1;
+        }
+    }
+}
+
+TEST(Install, ProgramsLandInBinAndTheLabelsFindTheirFontFromAnywhere)
+{
+    const std::string prefix = make_temp_folder();
+    const std::string command = std::string(CMAKE_COMMAND) + " --install " + PROGRAM_DIR +
+                                " --prefix " + prefix + " >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    // Every program built here (window and console), and no capture build.
+    for (const auto &entry : fs::directory_iterator(PROGRAM_DIR)) {
+        const bool program = entry.is_regular_file() && access(entry.path().c_str(), X_OK) == 0;
+        EXPECT_TRUE(!program || fs::exists(prefix + "/bin/" + entry.path().filename().string()))
+            << entry.path();
+    }
+    EXPECT_FALSE(fs::exists(prefix + "/capture"));
+    EXPECT_FALSE(fs::exists(prefix + "/bin/capture"));
+    EXPECT_EQ(fs::file_size(prefix + "/share/tilings/times.ttf"),
+              fs::file_size(std::string(PROGRAM_DIR) + "/share/tilings/times.ttf"));
+    EXPECT_EQ(std::system((prefix + "/bin/tile_step_counts </dev/null >/dev/null").c_str()), 0);
+
+    // The capture build in the installed program's place, run in another
+    // folder, shows the labels from the installed font.
+    const CapturedRun run = run_labels_copy(prefix);
+    fs::remove_all(prefix);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.errors, "");
+    const CapturedRun normal = capture_frames("fivesplit_area_labels");
+    ASSERT_EQ(run.frames.size(), 2u);
+    EXPECT_EQ(run.frames[0].rgb, normal.frames[0].rgb);
+}
+
+} // namespace
