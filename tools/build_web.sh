@@ -7,13 +7,19 @@
 # Installs what is missing first: Debian's emscripten (through sudo when not
 # run as root), and, for the browser test of the suite (web_test), Debian's
 # chromium and the npm client that drives it, at the version pinned in
-# tests/web/package-lock.json, into build-wasm/node/.
+# tests/web/package-lock.json, into build-wasm/node/. When these cannot be
+# installed it says so and ends with status 3 (the suite's browser test is
+# then skipped); a build that fails ends with the build's status.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(cmake make emscripten fonts-liberation chromium)
 command -v npm >/dev/null 2>&1 || packages+=(npm)
-tools/install_deps.sh "${packages[@]}"
+cannot_install() {
+  echo "build_web.sh: cannot install $1, so there is no web build here" >&2
+  exit 3
+}
+tools/install_deps.sh "${packages[@]}" || cannot_install "${packages[*]}"
 
 # Emscripten's tools run on the system's Python and find their JavaScript
 # modules among Debian's.
@@ -27,7 +33,8 @@ mkdir -p build-wasm/node
 if ! cmp -s tests/web/package-lock.json build-wasm/node/package-lock.json ||
   [ ! -d build-wasm/node/node_modules ]; then
   cp tests/web/package.json tests/web/package-lock.json build-wasm/node/
-  (cd build-wasm/node && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+  (cd build-wasm/node && npm ci --no-audit --no-fund --loglevel=error >/dev/null) ||
+    cannot_install "the browser test's client (npm ci)"
 fi
 echo "The site is in build-web/; to serve it on http://localhost:8000/:" \
   "python3 -m http.server --bind 127.0.0.1 --directory build-web 8000"

@@ -10,6 +10,9 @@
     const program = script.dataset.program;
     const font = script.dataset.font;
     const canvas = document.getElementById('canvas');
+    // SDL copies the canvas back into the program at every present: the
+    // context is made first, kept in memory for reading.
+    canvas.getContext('2d', {willReadFrequently: true});
     const status = document.getElementById('status');
     const frames = Number(status.dataset.frames) || 0;
     const asked = /^#frame=(\d+)$/.exec(location.hash);

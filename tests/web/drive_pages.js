@@ -4,10 +4,12 @@
 //
 // Serves SITE_DIR on a port of 127.0.0.1 and, for each program, opens its
 // page and steps it through every frame, by key presses and by clicks on
-// the canvas in turn, until the program has ended. It writes each frame's
-// canvas pixels as OUT_DIR/<program>_NN.rgba (800 x 600 x RGBA, row by row)
-// and the frame a link opens at (#frame=N, N the last frame) as
-// OUT_DIR/<program>_link.rgba, and writes to standard output, one line each:
+// the canvas in turn, until the program has ended; then runs it again,
+// opens a link to its last frame, and looks for it in the gallery. It
+// writes each frame's canvas pixels as OUT_DIR/<program>_NN.rgba (800 x 600
+// x RGBA, row by row) and the frame a link opens at (#frame=N, N the last
+// frame) as OUT_DIR/<program>_link.rgba, and writes to standard output, one
+// line each:
 //   frames PROGRAM N            the frames shown before the program ended
 //   link PROGRAM N              the frame the link named
 //   timing PROGRAM N BY DRAWN PAINTED   ms from the key press or click
@@ -170,6 +172,24 @@ async function drive(browser, base, program) {
     await wait_for_frame(page, n + 1, true);
     if ((await page_state(page)).ended !== 'true')
         problem(`#frame=${n}: a key press at the last frame does not end the program`);
+
+    // The gallery links the page, with the program's picture and what it
+    // shows, as the page itself does.
+    const about = await page.evaluate(() => document.querySelector('.about').textContent.trim());
+    await page.goto(`${base}/index.html`);
+    const entry = await page.evaluate(name => {
+        const item = [...document.querySelectorAll('.gallery li')]
+                         .find(li => li.querySelector(`a[href="${name}.html"]`));
+        const picture = item && item.querySelector('img');
+        return item && {picture: picture ? [picture.complete, picture.naturalWidth] : null,
+                        about: item.querySelector('p').textContent.trim()};
+    }, program);
+    if (!entry)
+        problem('the gallery does not link the page');
+    else if (!entry.picture || !entry.picture[0] || entry.picture[1] !== 800)
+        problem(`the gallery shows no picture of it (${entry.picture})`);
+    else if (!about || entry.about !== about)
+        problem(`the gallery says "${entry.about}", the page "${about}"`);
 
     for (const error of errors)
         problem(`script error: ${error}`);
