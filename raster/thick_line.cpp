@@ -15,10 +15,11 @@
 // from the previous one on its side. That walk, sample by sample, is
 // literal_walk. For segments near the canvas (every figure's) fast_walk
 // gives the same strokes while looking only at the samples where a stroke
-// may change: it follows each stroke coordinate, exact in double precision,
-// and from where its value approaches the next whole number it knows the
-// first sample that can change it; the samples in between repeat the last
-// strokes drawn and are passed over.
+// changes: the samples of t, which depend on L alone, are laid out once per
+// length as runs of evenly spaced values (a schedule), and each stroke
+// coordinate, exact in double precision, is followed from one whole-number
+// crossing to the next, the sample of each crossing found from the
+// schedule; the samples in between repeat the last strokes drawn.
 #include "plot.h"
 
 #include <algorithm>
@@ -125,9 +126,9 @@ constexpr int FAST_LIMIT = 2047;
 constexpr int FAST_WIDTH = 1024;
 // A computed stroke coordinate lies within 2^-14 of the exact value it
 // truncates (half a float's spacing below 2^11, plus the extended rounding
-// of the difference); so while the exact value keeps MARGIN from a whole
-// number, the stroke coordinate cannot change.
-constexpr double MARGIN = 1.0 / 2048;
+// of the difference): where the exact value lies further than SURE from a
+// whole number, it truncates as the computed one does.
+constexpr double SURE = 1.0 / 8192;
 
 bool fast_walk_applies(int x0, int y0, int x1, int y1, int width)
 {
@@ -155,18 +156,36 @@ int truncated_difference(float a, float b)
     return trunc_int(static_cast<ld>(a) - b);
 }
 
-// Within one binade [2^(e-1), 2^e) of t a step adds the same multiple r of
-// the float spacing there, as long as the sums stay below 2^e: the step is
-// rounded to extended precision on a grid on which t lies, then to float on
-// a grid on which t lies too. (Unless the step falls exactly halfway
-// between two multiples of the spacing: then ties to even make the steps
-// alternate, and they are walked one by one.)
-struct Binade {
-    float bottom = 1, top = 0;  // [2^(e-1), 2^e); empty until entered
-    double increment = 0;       // r, or 0 where steps must be walked one by one
-    double per_increment = 0;   // 1 / r
-    double last_start = 0;      // a step from below this stays in the binade
+// The samples of t depend on the step alone, that is on the length L. They
+// are laid out once per length as a schedule: groups of evenly spaced
+// samples, first + i * increment for i below count. Within one binade
+// [2^(e-1), 2^e) of t a step adds the same multiple r of the float spacing
+// there, as long as the sums stay below 2^e: the step is rounded to
+// extended precision on a grid on which t lies, then to float on a grid on
+// which t lies too. So each binade is one group, the step across its top
+// being taken as it comes, and the first few samples are single groups.
+// (Where the step falls exactly halfway between two multiples of the
+// spacing, ties to even make the steps alternate, and each sample is a
+// group of its own; a length whose samples need more groups than a
+// schedule holds is walked sample by sample.)
+struct SampleGroup {
+    double first, increment, per_increment; // per_increment = 1 / increment
+    long long count;
+    long long base; // how many samples come before the group
 };
+
+constexpr int MAX_GROUPS = 96;
+
+struct Schedule {
+    float length; // 0 for a schedule not laid out
+    bool complete; // false when the samples needed more groups than there are
+    int groups;
+    SampleGroup group[MAX_GROUPS];
+};
+
+// The schedules of the lengths met last, by a hash of the length: figures
+// draw many segments of few lengths.
+Schedule schedules[256];
 
 // A float's spacing in the binade of a positive float t.
 double spacing_of(float t)
@@ -180,205 +199,284 @@ double spacing_of(float t)
     return spacing;
 }
 
-float binade_bottom(float t)
+// How many steps of the same size can follow the sample t (and the size),
+// within its binade; 0 where none can be taken so.
+long long even_steps(float t, ld step, double &increment)
 {
-    uint32_t bits;
-    std::memcpy(&bits, &t, sizeof bits);
-    bits &= 0xff800000u;
-    float bottom;
-    std::memcpy(&bottom, &bits, sizeof bottom);
-    return bottom;
-}
-
-void enter_binade(Binade &binade, float t, ld step)
-{
-    binade.bottom = binade_bottom(t);
-    binade.top = binade.bottom * 2;
     const double spacing = spacing_of(t);
+    const double top = spacing * (1 << 24); // 2^e
     const ld rounded_step = (static_cast<ld>(t) + step) - t;
     const ld units = rounded_step * (1 / static_cast<ld>(spacing)); // exact: a power of two
     const ld whole = static_cast<ld>(static_cast<long long>(units));
-    binade.increment = static_cast<double>(
-        units - whole == 0.5L ? 0 : (units - whole < 0.5L ? whole : whole + 1) * spacing);
-    binade.per_increment = 1 / binade.increment;
-    binade.last_start = static_cast<double>(binade.top - spacing - rounded_step);
+    if (units - whole == 0.5L)
+        return 0;
+    increment = static_cast<double>((units - whole < 0.5L ? whole : whole + 1) * spacing);
+    if (increment == 0)
+        return 0;
+    // A step from t' adds the increment while t' + step stays below the top
+    // of the binade: surely so from t' up to last_start (the margin, a
+    // thousandth of the spacing, is far above the step's rounding and far
+    // below the spacing, so the quotient's rounding cannot cross it).
+    const double last_start = static_cast<double>(top - rounded_step - spacing / 1024);
+    if (last_start < t)
+        return 0;
+    return static_cast<long long>((last_start - t) / increment) + 1;
 }
 
-// The first samples, below this many steps, are walked step by step: their
-// binades hold too few samples for setting up jumps to pay.
-constexpr double FEW_SAMPLES = 16;
+// The first samples, below this many steps, are taken step by step: their
+// binades hold too few samples for a group to pay.
+constexpr double FEW_SAMPLES = 4;
 
-// Moves t on to the first sample at or after `watch`, and at least one
-// sample on; false once the samples have ended. Inside a binade it jumps
-// there at once; across the top of one it takes the steps as they come.
-bool advance(float &t, double watch, Binade &binade, ld step, double jumps_from)
+void lay_out(Schedule &schedule, float length, ld step)
 {
+    schedule.length = length;
+    schedule.complete = false;
+    schedule.groups = 0;
+    const double evenly_from = FEW_SAMPLES * static_cast<double>(step);
+    float t = 0;
     for (;;) {
-        if (t >= binade.bottom && t < binade.top && binade.increment > 0) {
-            const double r = binade.increment;
-            const long long room =
-                static_cast<long long>((binade.last_start - t) * binade.per_increment) - 1;
-            if (room >= 1) {
-                const double needed = (watch - t) * binade.per_increment;
-                if (needed <= static_cast<double>(room)) {
-                    long long wanted = needed < 1 ? 1 : static_cast<long long>(needed);
-                    if (static_cast<double>(wanted) < needed)
-                        ++wanted;
-                    t = static_cast<float>(t + static_cast<double>(wanted) * r);
-                    return true;
-                }
-                t = static_cast<float>(t + static_cast<double>(room) * r);
-            }
-        } else if (t >= jumps_from && t < 1 && !(t >= binade.bottom && t < binade.top)) {
-            enter_binade(binade, t, step);
-            if (binade.increment > 0)
-                continue;
-        }
+        if (schedule.groups == MAX_GROUPS)
+            return;
+        SampleGroup &g = schedule.group[schedule.groups++];
+        double increment = 0;
+        const long long steps = t >= evenly_from && t < 1 ? even_steps(t, step, increment) : 0;
+        const long long base =
+            schedule.groups == 1 ? 0 : (&g - 1)->base + (&g - 1)->count;
+        g = {t, increment, steps > 0 ? 1 / increment : 0, steps + 1, base};
+        t = static_cast<float>(t + static_cast<double>(steps) * increment);
         const float next = next_t(t, step);
-        if (next == t)
-            return false;
+        if (next == t || !(next <= 1.0f))
+            break;
         t = next;
-        if (!(t <= 1.0f))
-            return false;
-        if (t >= watch)
-            return true;
     }
+    schedule.complete = true;
+}
+
+const Schedule &schedule_for(float length, ld step)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &length, sizeof bits);
+    Schedule &schedule = schedules[(bits * 2654435761u) >> 24];
+    if (schedule.length != length)
+        lay_out(schedule, length, step);
+    return schedule;
+}
+
+// A sample of a schedule: group g, its sample k, and the sample's number n
+// counted over the whole schedule.
+struct Position {
+    int g;
+    long long k, n;
+};
+
+float sample_t(const Schedule &schedule, const Position &p)
+{
+    const SampleGroup &g = schedule.group[p.g];
+    return static_cast<float>(g.first + static_cast<double>(p.k) * g.increment);
+}
+
+// Moves p on to the first sample after it whose t is at least `t`; false
+// if there is none.
+bool first_at_or_after(const Schedule &schedule, double t, Position &p)
+{
+    long long k = p.k + 1;
+    for (int g = p.g; g < schedule.groups; ++g, k = 0) {
+        const SampleGroup &group = schedule.group[g];
+        if (t > group.first) {
+            if (group.increment == 0)
+                continue;
+            const double needed = (t - group.first) * group.per_increment;
+            if (needed >= static_cast<double>(group.count))
+                continue;
+            long long at_least = static_cast<long long>(needed);
+            at_least += static_cast<double>(at_least) < needed;
+            if (at_least > k)
+                k = at_least;
+        }
+        if (k < group.count) {
+            p = {g, k, group.base + k};
+            return true;
+        }
+    }
+    return false;
 }
 
 // One stroke coordinate, trunc(float(start + t delta) - offset), followed
-// along the samples: its value at the current sample, and the value of t
-// before which it surely keeps that value.
-struct Coordinate {
-    double start, delta;
-    double per_delta; // 1 / delta
+// along the samples: its value since the sample `at` where it last changed,
+// and the next sample where it changes, with the value it takes there.
+struct Follower {
+    double start, delta, per_delta; // per_delta = 1 / delta
     float offset;
     int value;
-    double watch;
+    Position at;
+    bool changes;
+    Position next;
+    int next_value;
 };
 
-int value_at(const Coordinate &c, float t)
+int value_at(const Follower &f, float t)
 {
-    return truncated_difference(static_cast<float>(c.start + static_cast<double>(t) * c.delta),
-                                c.offset);
+    const float point = static_cast<float>(f.start + static_cast<double>(t) * f.delta);
+    return f.offset == 0 ? static_cast<int>(point) : truncated_difference(point, f.offset);
 }
 
-// The exact value start + t delta - offset moves one way, and the truncated
-// value changes only when it crosses the next whole number that way: watch
-// from where it comes within MARGIN of that.
-void watch_next_crossing(Coordinate &c)
+// The exact value w = start + t delta - offset moves one way, and the
+// truncated value changes when w crosses the next whole number that way.
+// Samples before w comes within SURE of it keep the value, samples from
+// where it has passed it by SURE have the value beyond it; the few in
+// between (usually none) are evaluated.
+void find_next_change(Follower &f, const Schedule &schedule)
 {
-    if (c.delta == 0) {
-        c.watch = HUGE_VAL;
+    f.changes = false;
+    if (f.delta == 0)
         return;
+    const int v = f.value;
+    const bool up = f.delta > 0;
+    const int crossing = up ? (v >= 0 ? v + 1 : v) : (v > 0 ? v : v - 1);
+    const int beyond = up ? (crossing >= 0 ? crossing : crossing + 1)
+                          : (crossing > 0 ? crossing - 1 : crossing);
+    const double sure = up ? SURE : -SURE;
+    const double from = crossing - f.start + f.offset;
+    const double t_sure_before = (from - sure) * f.per_delta;
+    const double t_sure_after = (from + sure) * f.per_delta;
+    Position p = f.at;
+    while (first_at_or_after(schedule, t_sure_before, p)) {
+        const float t = sample_t(schedule, p);
+        const int value = t >= t_sure_after ? beyond : value_at(f, t);
+        if (value != v) {
+            f.changes = true;
+            f.next = p;
+            f.next_value = value;
+            return;
+        }
     }
-    const double v = c.value;
-    const double crossing = c.delta > 0 ? (v >= 0 ? v + 1 : v) : (v > 0 ? v : v - 1);
-    const double approach = c.delta > 0 ? crossing - MARGIN : crossing + MARGIN;
-    c.watch = (approach - c.start + c.offset) * c.per_delta;
 }
 
-void start_coordinate(Coordinate &c, double start, double delta, float offset)
+void start_following(Follower &f, double start, double delta, float offset,
+                     const Schedule &schedule)
 {
-    c.start = start;
-    c.delta = delta;
-    c.per_delta = 1 / delta;
-    c.offset = offset;
-    c.value = value_at(c, 0);
-    watch_next_crossing(c);
+    f.start = start;
+    f.delta = delta;
+    f.per_delta = 1 / delta;
+    f.offset = offset;
+    f.value = value_at(f, 0);
+    f.at = {0, 0, 0};
+    find_next_change(f, schedule);
 }
 
-// Brings the coordinate to the sample t if it may have changed there;
-// whether it did.
-bool follow(Coordinate &c, float t)
+// The number of the next sample where any of the followers changes, or
+// LLONG_MAX if none does again.
+long long next_change(const Follower *followers, int count)
 {
-    if (c.watch > t)
-        return false;
-    const int value = value_at(c, t);
-    const bool changed = value != c.value;
-    c.value = value;
-    watch_next_crossing(c);
-    return changed;
+    long long n = LLONG_MAX;
+    for (int j = 0; j < count; ++j)
+        if (followers[j].changes && followers[j].next.n < n)
+            n = followers[j].next.n;
+    return n;
+}
+
+// Moves the followers that change at sample n to it.
+void take_changes(Follower *followers, int count, long long n, const Schedule &schedule)
+{
+    for (int j = 0; j < count; ++j) {
+        Follower &f = followers[j];
+        if (f.changes && f.next.n == n) {
+            f.value = f.next_value;
+            f.at = f.next;
+            find_next_change(f, schedule);
+        }
+    }
+}
+
+// The sample just before p (p not being the first).
+Position sample_before(const Schedule &schedule, Position p)
+{
+    if (p.k == 0) {
+        p.g -= 1;
+        p.k = schedule.group[p.g].count;
+    }
+    p.k -= 1;
+    p.n -= 1;
+    return p;
+}
+
+// The samples' points along the major axis (x, or y for a steep segment)
+// between two samples, with the minor coordinate `minor`: a run of pixels.
+void plot_run(bool x_major, int minor, int from, int to, Uint32 colour)
+{
+    if (from > to)
+        std::swap(from, to);
+    for (int major = from; major <= to; ++major)
+        if (x_major)
+            plot(major, minor, colour);
+        else
+            plot(minor, major, colour);
 }
 
 // At width 0 both strokes shrink to the sample point itself: the band is
-// the centre line and the truncated sample points.
-void fast_walk_points(const Band &b, double dxm, double dym)
+// the centre line and the truncated sample points. Both coordinates of the
+// point move one way, one step at a time, so between two changes of the
+// minor coordinate the points form a run along the major axis, from the
+// major coordinate at the first of those samples to the one at the sample
+// before the second: only the minor coordinate's changes are followed.
+void fast_walk_points(const Band &b, const Schedule &schedule, double dxm, double dym)
 {
-    Coordinate x, y;
-    start_coordinate(x, b.x0, dxm, 0);
-    start_coordinate(y, b.y0, dym, 0);
-    Binade binade;
-    const double jumps_from = FEW_SAMPLES * static_cast<double>(b.step);
-    float t = 0;
-    plot(x.value, y.value, b.colour);
-    while (advance(t, std::min(x.watch, y.watch), binade, b.step, jumps_from)) {
-        const bool x_changed = follow(x, t);
-        if (follow(y, t) || x_changed)
-            plot(x.value, y.value, b.colour);
+    const bool x_major = std::fabs(dxm) >= std::fabs(dym);
+    Follower major, minor;
+    start_following(major, x_major ? b.x0 : b.y0, x_major ? dxm : dym, 0, schedule);
+    start_following(minor, x_major ? b.y0 : b.x0, x_major ? dym : dxm, 0, schedule);
+    int run_start = major.value;
+    while (minor.changes) {
+        const Position change = minor.next;
+        plot_run(x_major, minor.value, run_start,
+                 value_at(major, sample_t(schedule, sample_before(schedule, change))), b.colour);
+        run_start = value_at(major, sample_t(schedule, change));
+        minor.value = minor.next_value;
+        minor.at = change;
+        find_next_change(minor, schedule);
     }
+    const SampleGroup &last = schedule.group[schedule.groups - 1];
+    const Position end = {schedule.groups - 1, last.count - 1, last.base + last.count - 1};
+    plot_run(x_major, minor.value, run_start, value_at(major, sample_t(schedule, end)), b.colour);
 }
 
-void fast_walk(const Band &b)
+void fast_walk(const Band &b, const Schedule &schedule)
 {
-    // The six stroke coordinates: the sample point's x and y, and the far
-    // ends of the two strokes. Equal ones (all of them at width 0) are
-    // followed once.
     const double dxm = static_cast<double>(b.fx1) - b.x0; // whole numbers, exact
     const double dym = static_cast<double>(b.fy1) - b.y0;
     if (b.p1 == 0 && b.p2 == 0 && b.p3 == 0 && b.p4 == 0) {
-        fast_walk_points(b, dxm, dym);
+        fast_walk_points(b, schedule, dxm, dym);
         return;
     }
+    // The six stroke coordinates: the sample point's x and y, and the far
+    // ends of the two strokes. Equal ones are followed once.
     const bool along_x[6] = {true, false, true, false, true, false};
     const float offsets[6] = {0, 0, b.p1, b.p2, b.p3, b.p4};
-    Coordinate coords[6];
-    int of[6]; // which followed coordinate gives each stroke coordinate
+    Follower followers[6];
+    bool follower_along_x[6];
+    int of[6]; // which follower gives each stroke coordinate
     int count = 0;
     for (int i = 0; i < 6; ++i) {
         of[i] = -1;
         for (int j = 0; j < count; ++j)
-            if (coords[j].start == (along_x[i] ? b.x0 : b.y0) &&
-                coords[j].delta == (along_x[i] ? dxm : dym) && coords[j].offset == offsets[i])
+            if (follower_along_x[j] == along_x[i] && followers[j].offset == offsets[i])
                 of[i] = j;
         if (of[i] < 0) {
-            Coordinate &c = coords[count];
-            c.start = along_x[i] ? b.x0 : b.y0;
-            c.delta = along_x[i] ? dxm : dym;
-            c.per_delta = 1 / c.delta;
-            c.offset = offsets[i];
-            c.value = value_at(c, 0);
-            watch_next_crossing(c);
+            start_following(followers[count], along_x[i] ? b.x0 : b.y0, along_x[i] ? dxm : dym,
+                            offsets[i], schedule);
+            follower_along_x[count] = along_x[i];
             of[i] = count++;
         }
     }
-
     LastStrokes last{};
-    Binade binade;
-    const double jumps_from = FEW_SAMPLES * static_cast<double>(b.step);
-    float t = 0;
     for (;;) {
-        const int ix = coords[of[0]].value, iy = coords[of[1]].value;
-        draw_sample({ix, iy, coords[of[2]].value, coords[of[3]].value},
-                    {ix, iy, coords[of[4]].value, coords[of[5]].value}, last, b.colour);
-        bool changed = false;
-        while (!changed) {
-            double watch = HUGE_VAL;
-            for (int j = 0; j < count; ++j)
-                watch = std::min(watch, coords[j].watch);
-            if (!advance(t, watch, binade, b.step, jumps_from))
-                return;
-            for (int j = 0; j < count; ++j) {
-                Coordinate &c = coords[j];
-                if (c.watch > t)
-                    continue;
-                const int value = value_at(c, t);
-                if (value != c.value) {
-                    c.value = value;
-                    changed = true;
-                }
-                watch_next_crossing(c);
-            }
-        }
+        const int ix = followers[of[0]].value, iy = followers[of[1]].value;
+        draw_sample({ix, iy, followers[of[2]].value, followers[of[3]].value},
+                    {ix, iy, followers[of[4]].value, followers[of[5]].value}, last, b.colour);
+        const long long n = next_change(followers, count);
+        if (n == LLONG_MAX)
+            return;
+        take_changes(followers, count, n, schedule);
     }
 }
 
@@ -408,8 +506,13 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
     band.p4 = static_cast<float>(static_cast<ld>(SIN_MK) * a + static_cast<ld>(COS_MK) * b);
     band.step = static_cast<ld>(0.1) / static_cast<ld>(static_cast<double>(length));
     band.colour = colour;
-    if (fast_walk_applies(x0, y0, x1, y1, width))
-        fast_walk(band);
+    if (!fast_walk_applies(x0, y0, x1, y1, width)) {
+        literal_walk(band);
+        return;
+    }
+    const Schedule &schedule = schedule_for(length, band.step);
+    if (schedule.complete)
+        fast_walk(band, schedule);
     else
         literal_walk(band);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 int chair_grey_zoom_main(int, char **);
@@ -25,6 +26,26 @@ TEST(ChairCalls, ZoomOutlinesEveryLeafAndFillsOnlyFromInsideTheFrame)
         ASSERT_EQ(std::sscanf(fill.c_str(), "flood_fill(%d, %d", &sx, &sy), 2);
         ASSERT_TRUE(sx >= 1 && sx <= 798 && sy >= 1 && sy <= 598) << fill;
     }
+    // Each leaf is six lines, then its fill if its seed lies inside the
+    // frame: 95 leaves reach into the window with their bounding square and
+    // are left unfilled.
+    int unfilled_in_view = 0;
+    for (size_t i = 3; kernel_calls[i].rfind("draw_line", 0) == 0;) {
+        int left = 1 << 30, right = -(1 << 30), top = 1 << 30, bottom = -(1 << 30);
+        for (size_t line = 0; line < 6; ++line, ++i) {
+            int x0, y0, x1, y1;
+            ASSERT_EQ(std::sscanf(kernel_calls[i].c_str(), "draw_line(%d, %d, %d, %d", &x0, &y0,
+                                  &x1, &y1),
+                      4)
+                << kernel_calls[i];
+            left = std::min({left, x0, x1}), right = std::max({right, x0, x1});
+            top = std::min({top, y0, y1}), bottom = std::max({bottom, y0, y1});
+        }
+        const bool filled = i < kernel_calls.size() && kernel_calls[i].rfind("flood_fill", 0) == 0;
+        i += filled;
+        unfilled_in_view += !filled && right >= 0 && left <= 799 && bottom >= 0 && top <= 599;
+    }
+    EXPECT_EQ(unfilled_in_view, 95);
 }
 
 TEST(ChairCalls, GridMarkersOfTheSecondPictureInOrder)
