@@ -462,18 +462,56 @@ void take_changes(Follower *followers, int count, long long n, const Schedule &s
     }
 }
 
+// The sample just before p (p not being the first).
+Position sample_before(const Schedule &schedule, Position p)
+{
+    if (p.k == 0) {
+        p.g -= 1;
+        p.k = schedule.group[p.g].count;
+    }
+    p.k -= 1;
+    p.n -= 1;
+    return p;
+}
+
+// The samples' points along the major axis (x, or y for a steep segment)
+// between two samples, with the minor coordinate `minor`: a run of pixels.
+void plot_run(bool x_major, int minor, int from, int to, Uint32 colour)
+{
+    if (from > to)
+        std::swap(from, to);
+    for (int major = from; major <= to; ++major)
+        if (x_major)
+            plot(major, minor, colour);
+        else
+            plot(minor, major, colour);
+}
+
 // At width 0 both strokes shrink to the sample point itself: the band is
-// the centre line and the truncated sample points.
+// the centre line and the truncated sample points. Both coordinates of the
+// point move one way, one step at a time, so between two changes of the
+// minor coordinate the points form a run along the major axis, from the
+// major coordinate at the first of those samples to the one at the sample
+// before the second: only the minor coordinate's changes are followed.
 void fast_walk_points(const Band &b, const Schedule &schedule, double dxm, double dym)
 {
-    Follower point[2];
-    start_following(point[0], b.x0, dxm, 0, schedule);
-    start_following(point[1], b.y0, dym, 0, schedule);
-    plot(point[0].value, point[1].value, b.colour);
-    for (long long n; (n = next_change(point, 2)) != LLONG_MAX;) {
-        take_changes(point, 2, n, schedule);
-        plot(point[0].value, point[1].value, b.colour);
+    const bool x_major = std::fabs(dxm) >= std::fabs(dym);
+    Follower major, minor;
+    start_following(major, x_major ? b.x0 : b.y0, x_major ? dxm : dym, 0, schedule);
+    start_following(minor, x_major ? b.y0 : b.x0, x_major ? dym : dxm, 0, schedule);
+    int run_start = major.value;
+    while (minor.changes) {
+        const Position change = minor.next;
+        plot_run(x_major, minor.value, run_start,
+                 value_at(major, sample_t(schedule, sample_before(schedule, change))), b.colour);
+        run_start = value_at(major, sample_t(schedule, change));
+        minor.value = minor.next_value;
+        minor.at = change;
+        find_next_change(minor, schedule);
     }
+    const SampleGroup &last = schedule.group[schedule.groups - 1];
+    const Position end = {schedule.groups - 1, last.count - 1, last.base + last.count - 1};
+    plot_run(x_major, minor.value, run_start, value_at(major, sample_t(schedule, end)), b.colour);
 }
 
 void fast_walk(const Band &b, const Schedule &schedule)

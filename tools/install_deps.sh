@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the build, the programs and the tests
-# need, where they are missing: through sudo when not run as root.
+# need, where they are missing: through sudo when not run as root. Packages
+# named as arguments are installed instead (tools/build_web.sh names its
+# own).
 set -euo pipefail
 
 packages=(
@@ -10,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xdotool x11-apps fonts-liberation
 )
+[ $# -eq 0 ] || packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds the web site into build-web/: every window program compiled to
+# WebAssembly from the same sources as a page of its own
+# (build-web/<program>.html, .js, .wasm), and the gallery build-web/index.html
+# that links them all. The compile tree is build-wasm/tree/.
+#
+# Installs what is missing first: Debian's emscripten (through sudo when not
+# run as root), and, for the browser test of the suite (web_test), Debian's
+# chromium and the npm client that drives it, at the version pinned in
+# tests/web/package-lock.json, into build-wasm/node/. When these cannot be
+# installed it says so and ends with status 3 (the suite's browser test is
+# then skipped); a build that fails ends with the build's status.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+packages=(cmake make emscripten fonts-liberation chromium)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
+cannot_install() {
+  echo "build_web.sh: cannot install $1, so there is no web build here" >&2
+  exit 3
+}
+tools/install_deps.sh "${packages[@]}" || cannot_install "${packages[*]}"
+
+# The sources as the web build compiles them, in build-wasm/source: the same
+# files, with long double spelt x87_extended, the type of
+# web/x87_extended.h that rounds as the native x87 does (the web build's
+# own files in web/ excepted). Only files that change are written again, so
+# that the build stays incremental; files gone from the sources go.
+mirror=build-wasm/source
+mkdir -p "$mirror"
+while IFS= read -r -d '' file; do
+  file=${file#./}
+  target=$mirror/$file
+  mkdir -p "$(dirname "$target")"
+  case $file in
+    web/*) cp "$file" "$target.new" ;;
+    *.cpp | *.h) sed 's/\blong double\b/x87_extended/g' "$file" >"$target.new" ;;
+    *) cp "$file" "$target.new" ;;
+  esac
+  if cmp -s "$target.new" "$target"; then rm "$target.new"; else mv "$target.new" "$target"; fi
+done < <(find . \( -name .git -o -path './build*' \) -prune -o -type f -print0)
+while IFS= read -r -d '' copy; do
+  [ -e "${copy#"$mirror"/}" ] || rm "$copy"
+done < <(find "$mirror" -type f -print0)
+
+# Emscripten's tools run on the system's Python and find their JavaScript
+# modules among Debian's.
+export EMSDK_PYTHON=/usr/bin/python3
+export NODE_PATH=/usr/share/nodejs
+emcmake cmake -S "$mirror" -B build-wasm/tree -DCMAKE_BUILD_TYPE=Release \
+  -DTILINGS_SITE_DIR="$PWD/build-web" -DTILINGS_PAGES_SOURCE_DIR="$PWD" >/dev/null
+cmake --build build-wasm/tree -j"$(nproc)"
+
+mkdir -p build-wasm/node
+if ! cmp -s tests/web/package-lock.json build-wasm/node/package-lock.json ||
+  [ ! -d build-wasm/node/node_modules ]; then
+  cp tests/web/package.json tests/web/package-lock.json build-wasm/node/
+  (cd build-wasm/node && npm ci --no-audit --no-fund --loglevel=error >/dev/null) ||
+    cannot_install "the browser test's client (npm ci)"
+fi
+echo "The site is in build-web/; to serve it on http://localhost:8000/:" \
+  "python3 -m http.server --bind 127.0.0.1 --directory build-web 8000"
