@@ -12,7 +12,8 @@
 // moves one way only along the segment (each is a rounded, truncated linear
 // function of t, and t only grows), so a stroke equal to an earlier one
 // equals the one just before it: each stroke is drawn only when it differs
-// from the previous one on its side. That walk, sample by sample, is
+// from the previous one on its side. That walk, sample by sample (from the
+// first sample whose strokes can reach the canvas to the last), is
 // literal_walk. For segments near the canvas (every figure's) fast_walk
 // gives the same strokes while looking only at the samples where a stroke
 // changes: the samples of t, which depend on L alone, are laid out once per
@@ -92,29 +93,6 @@ void draw_sample(const Stroke &one, const Stroke &other, LastStrokes &last, Uint
 float next_t(float t, ld step)
 {
     return static_cast<float>(t + step);
-}
-
-void literal_walk(const Band &b)
-{
-    LastStrokes last{};
-    float t = 0;
-    do {
-        const float xs = static_cast<float>(static_cast<ld>(b.x0) * (1 - static_cast<ld>(t)) +
-                                            static_cast<ld>(b.fx1) * t);
-        const float ys = static_cast<float>(static_cast<ld>(b.fy1) * t +
-                                            static_cast<ld>(b.y0) * (1 - static_cast<ld>(t)));
-        const int ix = trunc_int(xs);
-        const int iy = trunc_int(ys);
-        draw_sample({ix, iy, trunc_int(static_cast<ld>(xs) - b.p1),
-                     trunc_int(static_cast<ld>(ys) - b.p2)},
-                    {ix, iy, trunc_int(static_cast<ld>(xs) - b.p3),
-                     trunc_int(static_cast<ld>(ys) - b.p4)},
-                    last, b.colour);
-        const float next = next_t(t, b.step);
-        if (next == t)
-            break;
-        t = next;
-    } while (t <= 1.0f);
 }
 
 // With every end coordinate within FAST_LIMIT of 0 and the width within
@@ -242,6 +220,8 @@ void lay_out(Schedule &schedule, float length, ld step)
         const long long steps = t >= evenly_from && t < 1 ? even_steps(t, step, increment) : 0;
         const long long base =
             schedule.groups == 1 ? 0 : (&g - 1)->base + (&g - 1)->count;
+        if (steps == 0)
+            increment = 0; // a group of one sample
         g = {t, increment, steps > 0 ? 1 / increment : 0, steps + 1, base};
         t = static_cast<float>(t + static_cast<double>(steps) * increment);
         const float next = next_t(t, step);
@@ -299,6 +279,100 @@ bool first_at_or_after(const Schedule &schedule, double t, Position &p)
         }
     }
     return false;
+}
+
+// The samples whose strokes can write a canvas pixel lie in one range of
+// t. Along the segment (from the start to the end as floats, the sample
+// points' line) a stroke's pixels lie within M pixels of its sample point's
+// exact place: the sample point is rounded to float (by half a float's
+// spacing s at the ends' magnitude, at most) and truncated, the stroke's
+// ends are truncated and its line steps up to a pixel beside the exact one,
+// and the stroke's offset P has a component D along the segment (a few
+// millionths of the width). A stroke end beyond the int range is held at
+// its limit; a stroke held so can reach the canvas only if |P| exceeds
+// 2^31 - 1000 (it spans the int range from the sample point), and then it
+// is moved by at most X = |P| - 2^31 + 1000. So M = 2s + 16 + D + 2X, with
+// room to spare: the samples whose t lies outside the range of the canvas
+// corners' places along the segment, widened by M, draw nothing.
+struct Reach {
+    double first, last;
+};
+
+Reach canvas_reach(const Band &b)
+{
+    const double dx = static_cast<double>(b.fx1) - b.x0;
+    const double dy = static_cast<double>(b.fy1) - b.y0;
+    const double squared = dx * dx + dy * dy;
+    if (squared == 0)
+        return {-HUGE_VAL, HUGE_VAL};
+    const double length = std::sqrt(squared);
+    const double ends = std::max({std::abs(static_cast<double>(b.x0)), std::abs(b.x0 + dx),
+                                  std::abs(static_cast<double>(b.y0)), std::abs(b.y0 + dy)});
+    const double spacing = ends < 1 ? 0 : std::ldexp(1.0, std::ilogb(ends) - 23);
+    const double along =
+        std::max(std::fabs(b.p1 * dx + b.p2 * dy), std::fabs(b.p3 * dx + b.p4 * dy)) / length;
+    const double largest =
+        std::max({std::fabs(b.p1), std::fabs(b.p2), std::fabs(b.p3), std::fabs(b.p4)});
+    const double held = std::max(0.0, largest - 2147483648.0 + 1000);
+    const double margin = (2 * spacing + 16 + along + 2 * held) / length;
+    Reach reach{HUGE_VAL, -HUGE_VAL};
+    for (const double x : {0, SCREEN_W - 1})
+        for (const double y : {0, SCREEN_H - 1}) {
+            const double t = ((x - b.x0) * dx + (y - b.y0) * dy) / squared;
+            reach.first = std::min(reach.first, t - margin);
+            reach.last = std::max(reach.last, t + margin);
+        }
+    return reach;
+}
+
+// The first sample at or after `from`, found from the schedule of the
+// segment's length (or step by step where the schedule is incomplete);
+// false when the samples end before it.
+bool first_sample_from(double from, float length, ld step, float &t)
+{
+    const Schedule &schedule = schedule_for(length, step);
+    if (schedule.complete) {
+        Position p{0, 0, 0};
+        if (!first_at_or_after(schedule, from, p))
+            return false;
+        t = sample_t(schedule, p);
+        return true;
+    }
+    while (t < from) {
+        const float next = next_t(t, step);
+        if (next == t || !(next <= 1.0f))
+            return false;
+        t = next;
+    }
+    return true;
+}
+
+// Every sample from the first whose strokes can reach the canvas to the
+// last, taken one by one.
+void literal_walk(const Band &b, float length)
+{
+    const Reach reach = canvas_reach(b);
+    LastStrokes last{};
+    float t = 0;
+    if (reach.first > 0 && !first_sample_from(reach.first, length, b.step, t))
+        return;
+    while (t <= reach.last) {
+        const float xs = static_cast<float>(static_cast<ld>(b.x0) * (1 - static_cast<ld>(t)) +
+                                            static_cast<ld>(b.fx1) * t);
+        const float ys = static_cast<float>(static_cast<ld>(b.fy1) * t +
+                                            static_cast<ld>(b.y0) * (1 - static_cast<ld>(t)));
+        const int ix = trunc_int(xs);
+        const int iy = trunc_int(ys);
+        draw_sample({ix, iy, trunc_int(static_cast<ld>(xs) - b.p1),
+                     trunc_int(static_cast<ld>(ys) - b.p2)},
+                    {ix, iy, trunc_int(static_cast<ld>(xs) - b.p3),
+                     trunc_int(static_cast<ld>(ys) - b.p4)},
+                    last, b.colour);
+        const float next = next_t(t, b.step);
+        if (next == t || !(next <= 1.0f))
+            break;
+        t = next;
+    }
 }
 
 // One stroke coordinate, trunc(float(start + t delta) - offset), followed
@@ -507,12 +581,12 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
     band.step = static_cast<ld>(0.1) / static_cast<ld>(static_cast<double>(length));
     band.colour = colour;
     if (!fast_walk_applies(x0, y0, x1, y1, width)) {
-        literal_walk(band);
+        literal_walk(band, length);
         return;
     }
     const Schedule &schedule = schedule_for(length, band.step);
     if (schedule.complete)
         fast_walk(band, schedule);
     else
-        literal_walk(band);
+        literal_walk(band, length);
 }

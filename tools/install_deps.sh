@@ -9,6 +9,7 @@ packages=(
   cmake g++ make pkg-config
   libsdl1.2-dev libsdl-ttf2.0-dev libpng-dev libx11-dev
   libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
   xvfb xdotool x11-apps fonts-liberation
 )
 [ $# -eq 0 ] || packages=("$@")

@@ -1,47 +1,11 @@
 #include "kernel_tests.h"
+#include "literal_forms.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
 
 namespace {
-
-// The quarter-circle walk step by step as defined, plotted through
-// put_pixel (which skips points off the canvas).
-void reference_circle(long long cx, long long cy, long long r, bool disk, Uint32 colour)
-{
-    auto plot = [&](long long x, long long y) {
-        if (on_canvas(x, y))
-            put_pixel(static_cast<int>(x), static_cast<int>(y), colour);
-    };
-    plot(cx, cy + r);
-    plot(cx, cy - r);
-    long long x = cx, y = cy + r, e = 0;
-    while (y > cy) {
-        const long long eh = e + 2 * (x - cx) + 1, ev = e - 2 * (y - cy) + 1;
-        if (std::llabs(eh) < std::llabs(ev)) {
-            ++x;
-            e = eh;
-        } else {
-            --y;
-            e = ev;
-        }
-        if (disk) {
-            for (long long i = 2 * cx - x; i <= x; ++i)
-                plot(i, y);
-            for (long long i = 2 * cx - x; i <= x; ++i)
-                plot(i, 2 * cy - y);
-        } else {
-            plot(x, y);
-            plot(x, 2 * cy - y);
-            plot(2 * cx - x, y);
-            plot(2 * cx - x, 2 * cy - y);
-        }
-    }
-    plot(cx + r, cy);
-    plot(cx - r, cy);
-}
 
 PixelSet drawn(int cx, int cy, int r, bool disk)
 {
@@ -56,7 +20,7 @@ PixelSet drawn(int cx, int cy, int r, bool disk)
 PixelSet reference(int cx, int cy, int r, bool disk)
 {
     fresh_canvas();
-    reference_circle(cx, cy, r, disk, ink());
+    literal_circle(cx, cy, r, disk, ink());
     return pixels_of(ink());
 }
 

@@ -1,4 +1,5 @@
 #include "kernel_tests.h"
+#include "literal_forms.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +16,9 @@ void reference_fill(int x, int y, Uint32 fill, Uint32 edge)
     while (!seeds.empty()) {
         const auto [sx, sy] = seeds.front();
         seeds.pop_front();
-        if (!on_canvas(sx, sy) || get_pixel(sx, sy) == edge || get_pixel(sx, sy) == fill)
+        int left, right;
+        if (!literal_fill_run(sx, sy, fill, edge, left, right))
             continue;
-        put_pixel(sx, sy, fill);
-        int left = sx - 1;
-        while (left > 0 && get_pixel(left, sy) != edge)
-            put_pixel(left--, sy, fill);
-        int right = sx + 1;
-        while (right < SCREEN_W && get_pixel(right, sy) != edge)
-            put_pixel(right++, sy, fill);
         for (int i = left; i < right; ++i) {
             if (sy > 1)
                 seeds.push_back({i, sy - 1});

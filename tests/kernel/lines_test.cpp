@@ -1,4 +1,5 @@
 #include "kernel_tests.h"
+#include "literal_forms.h"
 
 #include <gtest/gtest.h>
 
@@ -7,55 +8,12 @@
 
 namespace {
 
-// The line walked step by step as defined, every pixel of the path kept
-// (on the canvas or not).
-std::vector<Pixel> reference_path(long long x0, long long y0, long long x1, long long y1)
+// The step-by-step walk's pixels on the canvas.
+PixelSet literal_pixels(int x0, int y0, int x1, int y1)
 {
-    std::vector<Pixel> path{{x0, y0}};
-    const long long dx = x1 - x0, dy = y1 - y0;
-    const int sx = dx > 0 ? 1 : -1, sy = dy > 0 ? 1 : -1;
-    const long long adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
-    long long x = x0, y = y0, err = 0;
-    if (adx == 0) {
-        for (long long i = 0; i < ady; ++i)
-            path.push_back({x, y += sy});
-    } else if (ady == 0) {
-        for (long long i = 0; i < adx; ++i)
-            path.push_back({x += sx, y});
-    } else if (adx == ady) {
-        for (long long i = 0; i < adx; ++i) {
-            path.push_back({x += sx, y});
-            path.push_back({x, y += sy});
-        }
-    } else if (adx > ady) {
-        for (long long i = 0; i < adx; ++i) {
-            path.push_back({x += sx, y});
-            err += ady;
-            if (err >= adx) {
-                err -= adx;
-                path.push_back({x, y += sy});
-            }
-        }
-    } else {
-        for (long long i = 0; i < ady; ++i) {
-            path.push_back({x, y += sy});
-            err += adx;
-            if (err >= ady) {
-                err -= ady;
-                path.push_back({x += sx, y});
-            }
-        }
-    }
-    return path;
-}
-
-PixelSet on_canvas_only(const std::vector<Pixel> &path)
-{
-    PixelSet kept;
-    for (const Pixel &p : path)
-        if (on_canvas(p.first, p.second))
-            kept.insert(p);
-    return kept;
+    fresh_canvas();
+    literal_line(x0, y0, x1, y1, ink());
+    return pixels_of(ink());
 }
 
 PixelSet line_pixels(int x0, int y0, int x1, int y1)
@@ -110,7 +68,7 @@ TEST(Line, MatchesTheStepByStepWalkWhereverItsEndsLie)
         if (i % 4 == 2) { // wholly on the canvas
             x0 = column(random), y0 = row(random), x1 = column(random), y1 = row(random);
         }
-        ASSERT_EQ(line_pixels(x0, y0, x1, y1), on_canvas_only(reference_path(x0, y0, x1, y1)))
+        ASSERT_EQ(line_pixels(x0, y0, x1, y1), literal_pixels(x0, y0, x1, y1))
             << "line (" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << ")";
     }
 }

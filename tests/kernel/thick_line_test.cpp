@@ -1,50 +1,15 @@
 #include "kernel_tests.h"
+#include "literal_forms.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
+#include <ctime>
 #include <cstring>
 #include <random>
 #include <vector>
 
 namespace {
-
-using ld = long double;
-
-// The band sampled step by step as defined, both strokes drawn at every
-// sample.
-void literal_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
-{
-    draw_line(x0, y0, x1, y1, colour);
-    const long long dx = static_cast<long long>(x1) - x0, dy = static_cast<long long>(y1) - y0;
-    const float length = static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy)));
-    if (length == 0)
-        return;
-    const double a = static_cast<double>(static_cast<ld>(dx) * width / length);
-    const double b = static_cast<float>(static_cast<ld>(dy) * width / length);
-    const float k = 1.5707963705062866f;
-    const double c = std::cos(static_cast<double>(k)), s = std::sin(static_cast<double>(k));
-    const double cm = std::cos(static_cast<double>(-k)), sm = std::sin(static_cast<double>(-k));
-    const float p1 = static_cast<float>(static_cast<ld>(c) * a - static_cast<ld>(s) * b);
-    const float p2 = static_cast<float>(static_cast<ld>(s) * a + static_cast<ld>(c) * b);
-    const float p3 = static_cast<float>(static_cast<ld>(cm) * a - static_cast<ld>(sm) * b);
-    const float p4 = static_cast<float>(static_cast<ld>(sm) * a + static_cast<ld>(cm) * b);
-    const ld step = static_cast<ld>(0.1) / static_cast<ld>(static_cast<double>(length));
-    float t = 0;
-    do {
-        const float xs = static_cast<float>(static_cast<ld>(x0) * (1 - static_cast<ld>(t)) +
-                                            static_cast<ld>(static_cast<float>(x1)) * t);
-        const float ys = static_cast<float>(static_cast<ld>(static_cast<float>(y1)) * t +
-                                            static_cast<ld>(y0) * (1 - static_cast<ld>(t)));
-        const int ix = trunc_int(xs), iy = trunc_int(ys);
-        draw_line(ix, iy, trunc_int(static_cast<ld>(xs) - p1), trunc_int(static_cast<ld>(ys) - p2),
-                  colour);
-        draw_line(ix, iy, trunc_int(static_cast<ld>(xs) - p3), trunc_int(static_cast<ld>(ys) - p4),
-                  colour);
-        t = static_cast<float>(t + step);
-    } while (t <= 1.0f);
-}
 
 std::vector<Uint32> canvas_words()
 {
@@ -52,6 +17,24 @@ std::vector<Uint32> canvas_words()
     for (int y = 0; y < SCREEN_H; ++y)
         std::memcpy(&words[y * SCREEN_W], canvas_row(y), SCREEN_W * sizeof(Uint32));
     return words;
+}
+
+// The band and its reverse, each against the literal walk.
+void expect_literal_both_ways(int x0, int y0, int x1, int y1, int width)
+{
+    for (int reversed = 0; reversed < 2; ++reversed) {
+        if (reversed) {
+            std::swap(x0, x1);
+            std::swap(y0, y1);
+        }
+        fresh_canvas();
+        literal_thick_line(x0, y0, x1, y1, width, ink());
+        const std::vector<Uint32> expected = canvas_words();
+        fresh_canvas();
+        draw_thick_line(x0, y0, x1, y1, width, ink());
+        ASSERT_TRUE(canvas_words() == expected)
+            << "(" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << "), width " << width;
+    }
 }
 
 PixelSet thick(int x0, int y0, int x1, int y1, int width)
@@ -126,22 +109,35 @@ TEST(ThickLine, SameAsTheLiteralSampleWalk)
                 x0 = far(random), y0 = far(random), x1 = around(random), y1 = around(random);
             break;
         }
-        const int width = i % 17 == 0 ? wide(random) : narrow(random);
-        for (int reversed = 0; reversed < 2; ++reversed) {
-            if (reversed) {
-                std::swap(x0, x1);
-                std::swap(y0, y1);
-            }
-            fresh_canvas();
-            literal_thick_line(x0, y0, x1, y1, width, ink());
-            const std::vector<Uint32> expected = canvas_words();
-            fresh_canvas();
-            draw_thick_line(x0, y0, x1, y1, width, ink());
-            ASSERT_TRUE(canvas_words() == expected)
-                << "(" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << "), width "
-                << width;
-        }
+        expect_literal_both_ways(x0, y0, x1, y1, i % 17 == 0 ? wide(random) : narrow(random));
+        if (HasFatalFailure())
+            return;
     }
+}
+
+TEST(ThickLine, FarEndsWalkOnlyTheSamplesNearTheCanvas)
+{
+    // Segments reaching far beyond the canvas: the same pixels as the
+    // literal walk, with strokes of every width, held at the int range too.
+    const int segments[][5] = {
+        {-100000, 250, 100000, 350, 3},       {-60000, -45000, 60000, 45000, 40},
+        {400, -100000, 420, 100000, INT_MAX}, {-100000, 600, 100000, 0, INT_MIN},
+        {2100, -80000, 2100, 80000, 2000},    {-70000, 2000, 90000, 1900, -1500},
+    };
+    for (const auto &s : segments) {
+        expect_literal_both_ways(s[0], s[1], s[2], s[3], s[4]);
+        if (HasFatalFailure())
+            return;
+    }
+    // Whatever the ends, a band costs about the canvas's worth of samples:
+    // these took seconds each when every sample was walked.
+    const std::clock_t start = std::clock();
+    for (int i = 0; i < 8; ++i) {
+        draw_thick_line(INT_MIN + i, INT_MAX - 7 * i, INT_MAX, INT_MIN + 300 * i, 1000 + i, ink());
+        draw_thick_line(-2000000 + i, 300, 2000000, 200 + i, 3, ink());
+        draw_thick_line(i, INT_MAX, -1, 346, i, ink());
+    }
+    EXPECT_LT(static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC, 1.0);
 }
 
 TEST(ThickLine, FarApartEndsAreSafe)
