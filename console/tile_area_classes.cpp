@@ -6,10 +6,11 @@
 // or 255 for the first, second or third area, 256 if it matches none).
 // Then waits for one character: press Enter to end.
 //
-// Arithmetic is carried in long double, the extended precision of the
-// floating-point unit; a value is rounded to float or double exactly where
-// it is held in that type.
+// Arithmetic is carried in extended precision (the type `extended`, the
+// floating-point unit's own format); a value is rounded to float or
+// double exactly where it is held in that type.
 
+#include "extended.h"
 #include "five_split.h"
 
 #include <cmath>
@@ -34,7 +35,6 @@ float areas[AREA_COUNT];
 // tile.
 void split_right_triangle(float x1, float y1, float x2, float y2, float e, int depth)
 {
-    typedef long double ext;
     const RightTriangle triangle = {x1, y1, x2, y2, e};
     if (depth > 0) {
         RightTriangle children[5];
@@ -46,16 +46,16 @@ void split_right_triangle(float x1, float y1, float x2, float y2, float e, int d
 
     float x3, y3;
     third_vertex(triangle, x3, y3);
-    ext long_sq = ((ext)x1 - x2) * ((ext)x1 - x2) + ((ext)y1 - y2) * ((ext)y1 - y2);
-    ext short_sq = ((ext)x1 - x3) * ((ext)x1 - x3) + ((ext)y1 - y3) * ((ext)y1 - y3);
+    extended long_sq = ((extended)x1 - x2) * ((extended)x1 - x2) + ((extended)y1 - y2) * ((extended)y1 - y2);
+    extended short_sq = ((extended)x1 - x3) * ((extended)x1 - x3) + ((extended)y1 - y3) * ((extended)y1 - y3);
     float l = (float)std::sqrt((double)long_sq);
     float h = (float)std::sqrt((double)short_sq);
-    ext area = (ext)l * h * 0.5L;
+    extended area = (extended)l * h * 0.5;
 
     int class_value = NO_CLASS;
     for (int i = 0; i < AREA_COUNT; i++) {
-        if (std::fabs(area - (ext)areas[i]) < (ext)AREA_TOLERANCE) {
-            class_value = (int)((ext)i * CLASS_SCALE * CLASS_HALF);
+        if (extended_fabs(area - (extended)areas[i]) < (extended)AREA_TOLERANCE) {
+            class_value = (int)((extended)i * CLASS_SCALE * CLASS_HALF);
             break;
         }
     }
@@ -67,7 +67,7 @@ int main()
     printf("Les %d aires possibles : ", AREA_COUNT);
     for (int k = 0; k < AREA_COUNT; k++) {
         // k quarter steps and 2 - k small steps
-        areas[k] = (float)((long double)std::pow((double)ALPHA, 2 - k) * START_AREA
+        areas[k] = (float)((extended)std::pow((double)ALPHA, 2 - k) * START_AREA
                            * std::pow((double)BETA, k));
         printf("%3.3f ", areas[k]);
     }

@@ -26,7 +26,6 @@
 
 namespace {
 
-using ld = long double;
 
 constexpr int AREA_CLASSES = 4;
 constexpr int NO_CLASS = 256; // ramp entry of a tile whose area matches none
@@ -40,12 +39,12 @@ const char *const FONT_COPIES[] = {"share/tilings/times.ttf", "../share/tilings/
 
 int pixel_x(float x)
 {
-    return trunc_int(790 * static_cast<ld>(x));
+    return trunc_int(790 * static_cast<extended>(x));
 }
 
 int pixel_y(float y)
 {
-    return trunc_int(599 - 790 * static_cast<ld>(y));
+    return trunc_int(599 - 790 * static_cast<extended>(y));
 }
 
 } // namespace
@@ -108,13 +107,13 @@ static void open_label_font()
 // written is left out, with one line on standard error.
 void draw_area_labels()
 {
-    const ld e2 = static_cast<ld>(E) * E;
+    const extended e2 = static_cast<extended>(E) * E;
     const float a = static_cast<float>(e2 / (e2 + 1));     // first child / parent
     const float b = static_cast<float>(1 / (4 * (e2 + 1))); // each other child / parent
     const char *problem = font ? nullptr : font_problem;
     char render_problem[256];
     for (int p = 0; p < AREA_CLASSES; ++p) {
-        AREAS[p] = static_cast<float>(static_cast<ld>(std::pow(static_cast<double>(b), p)) *
+        AREAS[p] = static_cast<float>(static_cast<extended>(std::pow(static_cast<double>(b), p)) *
                                       std::pow(static_cast<double>(a), AREA_CLASSES - 1 - p) * E *
                                       0.5);
         std::snprintf(label_text, sizeof label_text, "%3.4f ", AREAS[p]);
@@ -157,10 +156,10 @@ void area_class_triangle(float x1, float y1, float x2, float y2, float e, int de
             area_class_triangle(c.x1, c.y1, c.x2, c.y2, c.e, depth - 1);
         return;
     }
-    const float short_sq = static_cast<float>((static_cast<ld>(x1) - x3) * (static_cast<ld>(x1) - x3) +
-                                              (static_cast<ld>(y1) - y3) * (static_cast<ld>(y1) - y3));
-    const float long_sq = static_cast<float>((static_cast<ld>(x1) - x2) * (static_cast<ld>(x1) - x2) +
-                                             (static_cast<ld>(y1) - y2) * (static_cast<ld>(y1) - y2));
+    const float short_sq = static_cast<float>((static_cast<extended>(x1) - x3) * (static_cast<extended>(x1) - x3) +
+                                              (static_cast<extended>(y1) - y3) * (static_cast<extended>(y1) - y3));
+    const float long_sq = static_cast<float>((static_cast<extended>(x1) - x2) * (static_cast<extended>(x1) - x2) +
+                                             (static_cast<extended>(y1) - y2) * (static_cast<extended>(y1) - y2));
     const int ax = pixel_x(x1), ay = pixel_y(y1);
     const int bx = pixel_x(x2), by = pixel_y(y2);
     const int cx = pixel_x(x3), cy = pixel_y(y3);
@@ -168,16 +167,16 @@ void area_class_triangle(float x1, float y1, float x2, float y2, float e, int de
     draw_line(ax, ay, cx, cy, black);
     draw_line(cx, cy, bx, by, black);
 
-    const ld area = static_cast<ld>(static_cast<float>(std::sqrt(long_sq))) *
+    const extended area = static_cast<extended>(static_cast<float>(std::sqrt(long_sq))) *
                     static_cast<float>(std::sqrt(short_sq)) * 0.5;
     int ramp = NO_CLASS;
     for (int p = 0; p < AREA_CLASSES; ++p)
-        if (std::fabs(area - AREAS[p]) < AREA_TOLERANCE) {
+        if (extended_fabs(area - AREAS[p]) < AREA_TOLERANCE) {
             ramp = p * 255 / 3;
             break;
         }
-    const int seed_x = trunc_int(790 * ((static_cast<ld>(x1) + x2 + x3) * NEAR_THIRD));
-    const int seed_y = trunc_int(599 - 790 * ((static_cast<ld>(y1) + y2 + y3) * NEAR_THIRD));
+    const int seed_x = trunc_int(790 * ((static_cast<extended>(x1) + x2 + x3) * NEAR_THIRD));
+    const int seed_y = trunc_int(599 - 790 * ((static_cast<extended>(y1) + y2 + y3) * NEAR_THIRD));
     if (seed_x >= 1 && seed_x <= SCREEN_W - 2 && seed_y >= 1 && seed_y <= SCREEN_H - 2)
         flood_fill(seed_x, seed_y, RAMP[ramp], black);
 }

@@ -6,21 +6,20 @@
 // One picture; any key or closing the window ends the program.
 #include "child_colours.h"
 
-using ld = long double;
 
 // One pixel per unit; model y = 0 on row 480.
 void child_pixel(float x, float y, int &px, int &py)
 {
     px = trunc_int(x);
-    py = trunc_int(480 - static_cast<ld>(y));
+    py = trunc_int(480 - static_cast<extended>(y));
 }
 
 // Every leaf is filled, from a third (0.33333) of its model sums, not of
 // its pixels.
 bool child_leaf_seed(const float m[6], const int[6], int &seed_x, int &seed_y)
 {
-    seed_x = trunc_int((static_cast<ld>(m[0]) + m[2] + m[4]) * 0.33333);
-    seed_y = trunc_int(480 - (static_cast<ld>(m[1]) + m[3] + m[5]) * 0.33333);
+    seed_x = trunc_int((static_cast<extended>(m[0]) + m[2] + m[4]) * 0.33333);
+    seed_y = trunc_int(480 - (static_cast<extended>(m[1]) + m[3] + m[5]) * 0.33333);
     return true;
 }
 

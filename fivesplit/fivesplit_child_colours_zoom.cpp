@@ -6,13 +6,12 @@
 // One picture; any key or closing the window ends the program.
 #include "child_colours.h"
 
-using ld = long double;
 
 // Eight pixels per unit; model (12.625, 99.875) at the top left corner.
 void child_pixel(float x, float y, int &px, int &py)
 {
-    px = trunc_int(8 * static_cast<ld>(x) - 101);
-    py = trunc_int(799 - 8 * static_cast<ld>(y));
+    px = trunc_int(8 * static_cast<extended>(x) - 101);
+    py = trunc_int(799 - 8 * static_cast<extended>(y));
 }
 
 // A third of the leaf's pixel sums, near enough (0.33333), so the seed lies
@@ -26,8 +25,8 @@ bool child_leaf_seed(const float[6], const int p[6], int &seed_x, int &seed_y)
     // seeds outside the frame: most leaves lie far off the canvas.
     if (sum_x <= 0 || sum_x >= 3 * SCREEN_W || sum_y <= 0 || sum_y >= 3 * SCREEN_H)
         return false;
-    seed_x = trunc_int(static_cast<ld>(sum_x) * 0.33333);
-    seed_y = trunc_int(static_cast<ld>(sum_y) * 0.33333);
+    seed_x = trunc_int(static_cast<extended>(sum_x) * 0.33333);
+    seed_y = trunc_int(static_cast<extended>(sum_y) * 0.33333);
     return seed_x >= 1 && seed_x <= SCREEN_W - 2 && seed_y >= 1 && seed_y <= SCREEN_H - 2;
 }
 

@@ -21,14 +21,14 @@ inline int view_y(float y)
 // The midpoint of the hypotenuse P2 P3, held as floats.
 inline void hypotenuse_midpoint(float x2, float y2, float x3, float y3, float &mx, float &my)
 {
-    mx = static_cast<float>((static_cast<long double>(x2) + x3) * 0.5L);
-    my = static_cast<float>((static_cast<long double>(y2) + y3) * 0.5L);
+    mx = static_cast<float>((static_cast<extended>(x2) + x3) * 0.5);
+    my = static_cast<float>((static_cast<extended>(y2) + y3) * 0.5);
 }
 
 // One coordinate of the point reflection of v through `centre`.
 inline float reflect(float centre, float v)
 {
-    return static_cast<float>(2 * static_cast<long double>(centre) - v);
+    return static_cast<float>(2 * static_cast<extended>(centre) - v);
 }
 
 #endif

@@ -9,9 +9,9 @@
 #ifndef HEXAGON_PATCH_H
 #define HEXAGON_PATCH_H
 
-#include <SDL.h>
+#include "extended.h"
 
-using extended = long double;
+#include <SDL.h>
 
 // Angles, each the double nearest its real value.
 constexpr double PI_5 = 0.6283185307179586;

@@ -44,7 +44,7 @@ long long row_end(long long r, long long v)
     const i128 target = i128(r) * r - 1 - i128(v) * (v - 1);
     if (target <= 0)
         return 0;
-    long long u = static_cast<long long>(std::sqrt(static_cast<long double>(target)));
+    long long u = static_cast<long long>(std::sqrt(static_cast<double>(target)));
     while (i128(u) * (u + 1) < target)
         ++u;
     while (u > 0 && i128(u - 1) * u >= target)

@@ -9,6 +9,8 @@
 #ifndef RASTER_H
 #define RASTER_H
 
+#include "extended.h"
+
 #include <SDL.h>
 
 #include <climits>
@@ -81,13 +83,13 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour);
 // Converts a model value to a pixel coordinate by truncation toward zero.
 // Values beyond the int range (which lie far outside the canvas anyway)
 // saturate, and NaN gives 0.
-inline int trunc_int(long double v)
+inline int trunc_int(extended v)
 {
     if (v != v)
         return 0;
-    if (v <= static_cast<long double>(INT_MIN))
+    if (v <= static_cast<extended>(INT_MIN))
         return INT_MIN;
-    if (v >= static_cast<long double>(INT_MAX))
+    if (v >= static_cast<extended>(INT_MAX))
         return INT_MAX;
     return static_cast<int>(v);
 }

@@ -31,7 +31,6 @@
 
 namespace {
 
-using ld = long double;
 
 // The angle of the side strokes: pi / 2 rounded to float.
 constexpr float QUARTER_TURN = 1.5707963705062866f;
@@ -57,7 +56,7 @@ struct Band {
     int x0, y0;
     float fx1, fy1;
     float p1, p2, p3, p4;
-    ld step;
+    extended step;
     Uint32 colour;
 };
 
@@ -90,7 +89,7 @@ void draw_sample(const Stroke &one, const Stroke &other, LastStrokes &last, Uint
 // segment millions of pixels long the step can fall below half a float's
 // spacing: every later sample would repeat this one, and the band is
 // complete as it stands).
-float next_t(float t, ld step)
+float next_t(float t, extended step)
 {
     return static_cast<float>(t + step);
 }
@@ -131,7 +130,7 @@ int truncated_difference(float a, float b)
     const double whole = static_cast<double>(static_cast<long long>(s));
     if (s != whole || e == 0)
         return static_cast<int>(whole);
-    return trunc_int(static_cast<ld>(a) - b);
+    return trunc_int(static_cast<extended>(a) - b);
 }
 
 // The samples of t depend on the step alone, that is on the length L. They
@@ -179,16 +178,16 @@ double spacing_of(float t)
 
 // How many steps of the same size can follow the sample t (and the size),
 // within its binade; 0 where none can be taken so.
-long long even_steps(float t, ld step, double &increment)
+long long even_steps(float t, extended step, double &increment)
 {
     const double spacing = spacing_of(t);
     const double top = spacing * (1 << 24); // 2^e
-    const ld rounded_step = (static_cast<ld>(t) + step) - t;
-    const ld units = rounded_step * (1 / static_cast<ld>(spacing)); // exact: a power of two
-    const ld whole = static_cast<ld>(static_cast<long long>(units));
-    if (units - whole == 0.5L)
+    const extended rounded_step = (static_cast<extended>(t) + step) - t;
+    const extended units = rounded_step * (1 / static_cast<extended>(spacing)); // exact: a power of two
+    const extended whole = static_cast<extended>(static_cast<long long>(units));
+    if (units - whole == 0.5)
         return 0;
-    increment = static_cast<double>((units - whole < 0.5L ? whole : whole + 1) * spacing);
+    increment = static_cast<double>((units - whole < 0.5 ? whole : whole + 1) * spacing);
     if (increment == 0)
         return 0;
     // A step from t' adds the increment while t' + step stays below the top
@@ -205,7 +204,7 @@ long long even_steps(float t, ld step, double &increment)
 // binades hold too few samples for a group to pay.
 constexpr double FEW_SAMPLES = 4;
 
-void lay_out(Schedule &schedule, float length, ld step)
+void lay_out(Schedule &schedule, float length, extended step)
 {
     schedule.length = length;
     schedule.complete = false;
@@ -232,7 +231,7 @@ void lay_out(Schedule &schedule, float length, ld step)
     schedule.complete = true;
 }
 
-const Schedule &schedule_for(float length, ld step)
+const Schedule &schedule_for(float length, extended step)
 {
     uint32_t bits;
     std::memcpy(&bits, &length, sizeof bits);
@@ -328,7 +327,7 @@ Reach canvas_reach(const Band &b)
 // The first sample at or after `from`, found from the schedule of the
 // segment's length (or step by step where the schedule is incomplete);
 // false when the samples end before it.
-bool first_sample_from(double from, float length, ld step, float &t)
+bool first_sample_from(double from, float length, extended step, float &t)
 {
     const Schedule &schedule = schedule_for(length, step);
     if (schedule.complete) {
@@ -357,16 +356,16 @@ void literal_walk(const Band &b, float length)
     if (reach.first > 0 && !first_sample_from(reach.first, length, b.step, t))
         return;
     while (t <= reach.last) {
-        const float xs = static_cast<float>(static_cast<ld>(b.x0) * (1 - static_cast<ld>(t)) +
-                                            static_cast<ld>(b.fx1) * t);
-        const float ys = static_cast<float>(static_cast<ld>(b.fy1) * t +
-                                            static_cast<ld>(b.y0) * (1 - static_cast<ld>(t)));
+        const float xs = static_cast<float>(static_cast<extended>(b.x0) * (1 - static_cast<extended>(t)) +
+                                            static_cast<extended>(b.fx1) * t);
+        const float ys = static_cast<float>(static_cast<extended>(b.fy1) * t +
+                                            static_cast<extended>(b.y0) * (1 - static_cast<extended>(t)));
         const int ix = trunc_int(xs);
         const int iy = trunc_int(ys);
-        draw_sample({ix, iy, trunc_int(static_cast<ld>(xs) - b.p1),
-                     trunc_int(static_cast<ld>(ys) - b.p2)},
-                    {ix, iy, trunc_int(static_cast<ld>(xs) - b.p3),
-                     trunc_int(static_cast<ld>(ys) - b.p4)},
+        draw_sample({ix, iy, trunc_int(static_cast<extended>(xs) - b.p1),
+                     trunc_int(static_cast<extended>(ys) - b.p2)},
+                    {ix, iy, trunc_int(static_cast<extended>(xs) - b.p3),
+                     trunc_int(static_cast<extended>(ys) - b.p4)},
                     last, b.colour);
         const float next = next_t(t, b.step);
         if (next == t || !(next <= 1.0f))
@@ -567,18 +566,18 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
     if (length == 0)
         return;
 
-    const double a = static_cast<double>(static_cast<ld>(dx) * width / length);
-    const double b = static_cast<float>(static_cast<ld>(dy) * width / length);
+    const double a = static_cast<double>(static_cast<extended>(dx) * width / length);
+    const double b = static_cast<float>(static_cast<extended>(dy) * width / length);
     Band band;
     band.x0 = x0;
     band.y0 = y0;
     band.fx1 = static_cast<float>(x1);
     band.fy1 = static_cast<float>(y1);
-    band.p1 = static_cast<float>(static_cast<ld>(COS_K) * a - static_cast<ld>(SIN_K) * b);
-    band.p2 = static_cast<float>(static_cast<ld>(SIN_K) * a + static_cast<ld>(COS_K) * b);
-    band.p3 = static_cast<float>(static_cast<ld>(COS_MK) * a - static_cast<ld>(SIN_MK) * b);
-    band.p4 = static_cast<float>(static_cast<ld>(SIN_MK) * a + static_cast<ld>(COS_MK) * b);
-    band.step = static_cast<ld>(0.1) / static_cast<ld>(static_cast<double>(length));
+    band.p1 = static_cast<float>(static_cast<extended>(COS_K) * a - static_cast<extended>(SIN_K) * b);
+    band.p2 = static_cast<float>(static_cast<extended>(SIN_K) * a + static_cast<extended>(COS_K) * b);
+    band.p3 = static_cast<float>(static_cast<extended>(COS_MK) * a - static_cast<extended>(SIN_MK) * b);
+    band.p4 = static_cast<float>(static_cast<extended>(SIN_MK) * a + static_cast<extended>(COS_MK) * b);
+    band.step = static_cast<extended>(0.1) / static_cast<extended>(static_cast<double>(length));
     band.colour = colour;
     if (!fast_walk_applies(x0, y0, x1, y1, width)) {
         literal_walk(band, length);

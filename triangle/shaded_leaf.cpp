@@ -2,7 +2,6 @@
 
 #include "triangle_split.h"
 
-using ld = long double;
 
 Uint32 black, dark_grey, light_grey;
 
@@ -15,24 +14,24 @@ Uint32 map_shaded_palette()
     return white;
 }
 
-bool seed_in_window(long double cx, long double cy)
+bool seed_in_window(extended cx, extended cy)
 {
     return 0 < cx && cx < SCREEN_W - 1 && 0 < cy && cy < SCREEN_H - 1;
 }
 
-static ld view_x(double x)
+static extended view_x(double x)
 {
-    return static_cast<ld>(x) * VIEW_SCALE + VIEW_LEFT;
+    return static_cast<extended>(x) * VIEW_SCALE + VIEW_LEFT;
 }
 
-static ld view_y(double y)
+static extended view_y(double y)
 {
-    return VIEW_BASE - static_cast<ld>(y) * VIEW_SCALE;
+    return VIEW_BASE - static_cast<extended>(y) * VIEW_SCALE;
 }
 
 // Whether three mapped coordinates all truncate to below 0 (each is -1 or
 // less) or all to `size` or more.
-static bool all_beyond(ld a, ld b, ld c, int size)
+static bool all_beyond(extended a, extended b, extended c, int size)
 {
     return (a <= -1 && b <= -1 && c <= -1) || (a >= size && b >= size && c >= size);
 }
@@ -40,8 +39,8 @@ static bool all_beyond(ld a, ld b, ld c, int size)
 void draw_triangle_leaf(double x1, double y1, double x2, double y2, double x3, double y3,
                         bool equilateral)
 {
-    const ld vx1 = view_x(x1), vx2 = view_x(x2), vx3 = view_x(x3);
-    const ld vy1 = view_y(y1), vy2 = view_y(y2), vy3 = view_y(y3);
+    const extended vx1 = view_x(x1), vx2 = view_x(x2), vx3 = view_x(x3);
+    const extended vy1 = view_y(y1), vy2 = view_y(y2), vy3 = view_y(y3);
     // A leaf whose corners all lie beyond one edge of the canvas leaves it
     // untouched: each edge keeps within the box of its two ends, and the
     // centroid maps between the corners, so it fails the seed test too.
@@ -55,8 +54,8 @@ void draw_triangle_leaf(double x1, double y1, double x2, double y2, double x3, d
     draw_line(px2, py2, px3, py3, black);
     draw_line(px3, py3, px1, py1, black);
 
-    const ld cx = view_x(centroid_of(x1, x2, x3));
-    const ld cy = view_y(centroid_of(y1, y2, y3));
+    const extended cx = view_x(centroid_of(x1, x2, x3));
+    const extended cy = view_y(centroid_of(y1, y2, y3));
     if (seed_in_window(cx, cy))
         flood_fill(trunc_int(cx), trunc_int(cy), equilateral ? dark_grey : light_grey, black);
 }

@@ -28,6 +28,6 @@ Uint32 map_shaded_palette();
 
 // Whether a fill seed at the unrounded pixel position (cx, cy) is used:
 // 0 < cx < 799 and 0 < cy < 599.
-bool seed_in_window(long double cx, long double cy);
+bool seed_in_window(extended cx, extended cy);
 
 #endif

@@ -20,12 +20,12 @@ Uint32 edge_colour;
 
 static int pixel_x(double x)
 {
-    return trunc_int(static_cast<long double>(x) * 3000 - 400);
+    return trunc_int(static_cast<extended>(x) * 3000 - 400);
 }
 
 static int pixel_y(double y)
 {
-    return trunc_int(700 - static_cast<long double>(y) * 3000);
+    return trunc_int(700 - static_cast<extended>(y) * 3000);
 }
 
 static void draw_edge(double xa, double ya, double xb, double yb)

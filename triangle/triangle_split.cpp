@@ -1,26 +1,27 @@
 #include "triangle_split.h"
 
-using ld = long double;
+#include "extended.h"
+
 
 double centroid_of(double a, double b, double c)
 {
-    return static_cast<double>((static_cast<ld>(a) + b + c) / 3);
+    return static_cast<double>((static_cast<extended>(a) + b + c) / 3);
 }
 
 double one_third(double a, double b)
 {
-    return static_cast<double>(a + (static_cast<ld>(b) - a) / 3);
+    return static_cast<double>(a + (static_cast<extended>(b) - a) / 3);
 }
 
 double two_thirds(double a, double b)
 {
-    const ld span = static_cast<ld>(b) - a;
+    const extended span = static_cast<extended>(b) - a;
     return static_cast<double>(a + (span + span) / 3);
 }
 
 double midpoint_of(double a, double b)
 {
-    return static_cast<double>((static_cast<ld>(a) + b) * 0.5L);
+    return static_cast<double>((static_cast<extended>(a) + b) * 0.5);
 }
 
 void split_centroid(double x1, double y1, double x2, double y2, double x3, double y3, int depth)

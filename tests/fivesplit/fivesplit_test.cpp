@@ -78,7 +78,6 @@ TEST(ChildColours, SixHundredTwentyFiveTilesAHundredTwentyFiveOfEachColour)
 // every leaf's three lines drawn, wherever they lie.
 void draw_zoom_literally(const RightTriangle &t, int child, int depth, const Uint32 colours[5])
 {
-    using ld = long double;
     if (depth > 0) {
         RightTriangle children[5];
         split_five(t, children);
@@ -91,15 +90,15 @@ void draw_zoom_literally(const RightTriangle &t, int child, int depth, const Uin
     const float xs[3] = {t.x1, t.x2, x3}, ys[3] = {t.y1, t.y2, y3};
     int px[3], py[3];
     for (int i = 0; i < 3; ++i) {
-        px[i] = trunc_int(8 * static_cast<ld>(xs[i]) - 101);
-        py[i] = trunc_int(799 - 8 * static_cast<ld>(ys[i]));
+        px[i] = trunc_int(8 * static_cast<extended>(xs[i]) - 101);
+        py[i] = trunc_int(799 - 8 * static_cast<extended>(ys[i]));
     }
     const Uint32 black = map_rgb(0, 0, 0);
     draw_line(px[0], py[0], px[1], py[1], black);
     draw_line(px[0], py[0], px[2], py[2], black);
     draw_line(px[2], py[2], px[1], py[1], black);
-    const int sx = trunc_int((static_cast<ld>(px[0]) + px[1] + px[2]) * 0.33333);
-    const int sy = trunc_int((static_cast<ld>(py[0]) + py[1] + py[2]) * 0.33333);
+    const int sx = trunc_int((static_cast<extended>(px[0]) + px[1] + px[2]) * 0.33333);
+    const int sy = trunc_int((static_cast<extended>(py[0]) + py[1] + py[2]) * 0.33333);
     if (sx >= 1 && sx <= 798 && sy >= 1 && sy <= 598)
         flood_fill(sx, sy, colours[child], black);
 }

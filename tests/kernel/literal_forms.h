@@ -110,35 +110,34 @@ inline void literal_circle(long long cx, long long cy, long long r, bool disk, U
 // walk ends there.
 inline void literal_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
 {
-    using ld = long double;
     draw_line(x0, y0, x1, y1, colour);
     const long long dx = static_cast<long long>(x1) - x0, dy = static_cast<long long>(y1) - y0;
     const __int128 squares = static_cast<__int128>(dx) * dx + static_cast<__int128>(dy) * dy;
     const float length = static_cast<float>(std::sqrt(static_cast<double>(squares)));
     if (length == 0)
         return;
-    const double a = static_cast<double>(static_cast<ld>(dx) * width / length);
-    const double b = static_cast<float>(static_cast<ld>(dy) * width / length);
+    const double a = static_cast<double>(static_cast<extended>(dx) * width / length);
+    const double b = static_cast<float>(static_cast<extended>(dy) * width / length);
     const float k = 1.5707963705062866f;
     const double c = std::cos(static_cast<double>(k)), s = std::sin(static_cast<double>(k));
     const double cm = std::cos(static_cast<double>(-k)), sm = std::sin(static_cast<double>(-k));
-    const float p1 = static_cast<float>(static_cast<ld>(c) * a - static_cast<ld>(s) * b);
-    const float p2 = static_cast<float>(static_cast<ld>(s) * a + static_cast<ld>(c) * b);
-    const float p3 = static_cast<float>(static_cast<ld>(cm) * a - static_cast<ld>(sm) * b);
-    const float p4 = static_cast<float>(static_cast<ld>(sm) * a + static_cast<ld>(cm) * b);
-    const ld step = static_cast<ld>(0.1) / static_cast<ld>(static_cast<double>(length));
+    const float p1 = static_cast<float>(static_cast<extended>(c) * a - static_cast<extended>(s) * b);
+    const float p2 = static_cast<float>(static_cast<extended>(s) * a + static_cast<extended>(c) * b);
+    const float p3 = static_cast<float>(static_cast<extended>(cm) * a - static_cast<extended>(sm) * b);
+    const float p4 = static_cast<float>(static_cast<extended>(sm) * a + static_cast<extended>(cm) * b);
+    const extended step = static_cast<extended>(0.1) / static_cast<extended>(static_cast<double>(length));
     float t = 0;
     int last_one[4], last_other[4];
     for (;;) {
-        const float xs = static_cast<float>(static_cast<ld>(x0) * (1 - static_cast<ld>(t)) +
-                                            static_cast<ld>(static_cast<float>(x1)) * t);
-        const float ys = static_cast<float>(static_cast<ld>(static_cast<float>(y1)) * t +
-                                            static_cast<ld>(y0) * (1 - static_cast<ld>(t)));
+        const float xs = static_cast<float>(static_cast<extended>(x0) * (1 - static_cast<extended>(t)) +
+                                            static_cast<extended>(static_cast<float>(x1)) * t);
+        const float ys = static_cast<float>(static_cast<extended>(static_cast<float>(y1)) * t +
+                                            static_cast<extended>(y0) * (1 - static_cast<extended>(t)));
         const int ix = trunc_int(xs), iy = trunc_int(ys);
-        const int one[4] = {ix, iy, trunc_int(static_cast<ld>(xs) - p1),
-                            trunc_int(static_cast<ld>(ys) - p2)};
-        const int other[4] = {ix, iy, trunc_int(static_cast<ld>(xs) - p3),
-                              trunc_int(static_cast<ld>(ys) - p4)};
+        const int one[4] = {ix, iy, trunc_int(static_cast<extended>(xs) - p1),
+                            trunc_int(static_cast<extended>(ys) - p2)};
+        const int other[4] = {ix, iy, trunc_int(static_cast<extended>(xs) - p3),
+                              trunc_int(static_cast<extended>(ys) - p4)};
         if (t == 0 || std::memcmp(one, last_one, sizeof one) != 0)
             draw_line(one[0], one[1], one[2], one[3], colour);
         if (t == 0 || std::memcmp(other, last_other, sizeof other) != 0)

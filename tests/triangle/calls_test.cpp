@@ -41,11 +41,11 @@ TEST(ShadedCalls, LeavesPerDepthAndTheStartTriangle)
 TEST(ShadedCalls, SeedsOnTheCanvasEdgeRowsAndColumnsAreNotUsed)
 {
     const struct {
-        long double cx, cy;
+        extended cx, cy;
         bool used;
     } seeds[] = {{0, 300, false},     {799, 300, false},     {400, 0, false},
-                 {400, 599, false},   {-0.5L, 300, false},   {1e-9L, 300, true},
-                 {798.99L, 1, true},  {1, 598.99L, true},    {400, 1e-9L, true}};
+                 {400, 599, false},   {-0.5, 300, false},   {1e-9, 300, true},
+                 {798.99, 1, true},  {1, 598.99, true},    {400, 1e-9, true}};
     for (const auto &seed : seeds)
         EXPECT_EQ(seed_in_window(seed.cx, seed.cy), seed.used) << seed.cx << ", " << seed.cy;
 }

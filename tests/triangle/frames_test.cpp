@@ -70,8 +70,8 @@ TEST(ShadedPrograms, FramesAndTheFirstDepths)
 // edges, then its fill when the centroid passes the seed test.
 Uint32 ink_black, ink_dark, ink_light;
 
-long double zoom_x(double x) { return static_cast<long double>(x) * 4000 - 400; }
-long double zoom_y(double y) { return 700 - static_cast<long double>(y) * 4000; }
+extended zoom_x(double x) { return static_cast<extended>(x) * 4000 - 400; }
+extended zoom_y(double y) { return 700 - static_cast<extended>(y) * 4000; }
 
 } // namespace
 
@@ -86,7 +86,7 @@ void draw_triangle_leaf(double x1, double y1, double x2, double y2, double x3, d
     draw_line(px1, py1, px2, py2, ink_black);
     draw_line(px2, py2, px3, py3, ink_black);
     draw_line(px3, py3, px1, py1, ink_black);
-    const long double cx = zoom_x(centroid_of(x1, x2, x3)), cy = zoom_y(centroid_of(y1, y2, y3));
+    const extended cx = zoom_x(centroid_of(x1, x2, x3)), cy = zoom_y(centroid_of(y1, y2, y3));
     if (0 < cx && cx < 799 && 0 < cy && cy < 599)
         flood_fill(trunc_int(cx), trunc_int(cy), equilateral ? ink_dark : ink_light, ink_black);
 }
