@@ -2,6 +2,9 @@
 // 64 chairs of an eighth of its size, each outlined in black
 // and filled by its orientation: red, green, blue or yellow.
 // One picture; any key or closing the window ends the program.
+//
+// Title: The chair tiling in four colours
+// Frame 1: 64 chairs, coloured by orientation
 #include "chair.h"
 
 int main(int, char **)

@@ -5,6 +5,15 @@
 // Each key press (or closing the window) shows the next picture; the
 // program ends at the seventh, after the last picture has been shown once
 // more.
+//
+// Title: The chair tiling in greys, its notch filled step by step
+// Frame 1: 1,024 chairs in four greys around a white notch
+// Frame 2: the notch filled, step 1: a 128 × 128 hole is left
+// Frame 3: the notch filled, step 2: a 64 × 64 hole is left
+// Frame 4: the notch filled, step 3: a 32 × 32 hole is left
+// Frame 5: the notch filled, step 4: a 16 × 16 hole is left
+// Frame 6: the notch filled, step 5: an 8 × 8 hole is left
+// Frame 7: the last step shown again
 #include "chair.h"
 
 int main(int, char **)

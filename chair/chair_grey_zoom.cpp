@@ -4,6 +4,9 @@
 // filled, in four greys by orientation, which shows the diagonal banding of
 // the tiling. Most of the figure lies outside the window.
 // One picture; any key or closing the window ends the program.
+//
+// Title: A detail of the chair tiling in greys
+// Frame 1: 16,384 chairs seen through a framed window, in diagonal bands
 #include "chair.h"
 
 int main(int, char **)

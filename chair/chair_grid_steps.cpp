@@ -5,6 +5,13 @@
 // until the 64 markers of the third step touch and tile a large chair.
 // Each key press (or closing the window) shows the next step; the program
 // ends at the fifth, after the last picture has been shown once more.
+//
+// Title: Chair substitution on a grid
+// Frame 1: one marker
+// Frame 2: 4 markers
+// Frame 3: 16 markers
+// Frame 4: 64 markers, touching: a large chair
+// Frame 5: the last step shown again
 #include "raster.h"
 
 // A grid point (gx, gy), gy counting upwards, lies at the pixel

@@ -5,6 +5,15 @@
 // 1,024 tiles coloured red, green, blue or yellow by orientation.
 // Each key press (or closing the window) shows the next step; the program
 // ends at the seventh, after the last picture has been shown once more.
+//
+// Title: The chair tiling grown by doubling
+// Frame 1: one chair of 18 pixels
+// Frame 2: 4 tiles: a chair of 36 pixels
+// Frame 3: 16 tiles: a chair of 72 pixels
+// Frame 4: 64 tiles: a chair of 144 pixels
+// Frame 5: 256 tiles: a chair of 288 pixels
+// Frame 6: 1,024 tiles: a chair of 576 pixels
+// Frame 7: the last step shown again
 #include "chair.h"
 
 // The size of every tile.

@@ -9,6 +9,8 @@
 // Arithmetic is carried in extended precision (the type `extended`, the
 // floating-point unit's own format); a value is rounded to float or
 // double exactly where it is held in that type.
+//
+// Title: Tile areas of the five-way split
 
 #include "extended.h"
 #include "five_split.h"

@@ -3,6 +3,8 @@
 // yields one tile of class j and four of class j + 1, so step k holds
 // (k - 1 choose j) * 4^j tiles of class j, 5^(k - 1) in all.
 // Prints the eight lines, then waits for one character: press Enter to end.
+//
+// Title: Tile counts of the five-way split, step by step
 
 #include <cstdio>
 

@@ -13,6 +13,10 @@
 // the build folder). Without a usable font the labels are left out, with
 // one line on standard error saying why, and the figure is drawn all the
 // same.
+//
+// Title: A five-way split coloured by tile area
+// Frame 1: the four possible tile areas, as labels
+// Frame 2: depth 3: 125 tiles coloured by area
 #include "raster.h"
 #include "five_split.h"
 

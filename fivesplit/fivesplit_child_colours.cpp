@@ -4,6 +4,9 @@
 // blue, yellow, leaf green), outlined in black, the whole triangle inside a
 // black frame at one pixel per unit.
 // One picture; any key or closing the window ends the program.
+//
+// Title: A five-way split coloured by child
+// Frame 1: depth 4: 625 tiles, each coloured by its place among its parent's children
 #include "child_colours.h"
 
 

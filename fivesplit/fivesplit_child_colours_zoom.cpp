@@ -4,6 +4,9 @@
 // yellow, leaf green), outlined in black. Enlarged eight times, so the
 // window, framed in black, shows only a region near the right-angle corner.
 // One picture; any key or closing the window ends the program.
+//
+// Title: A five-way split coloured by child, enlarged
+// Frame 1: depth 7, enlarged eight times near the right angle
 #include "child_colours.h"
 
 

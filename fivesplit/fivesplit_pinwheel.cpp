@@ -4,6 +4,13 @@
 // the lines of the depths before it.
 // Each key press (or closing the window) shows the next depth; the program
 // ends at the fifth, after the depth-4 picture has been shown once more.
+//
+// Title: The pinwheel split
+// Frame 1: depth 1
+// Frame 2: depth 2, over the depths before it
+// Frame 3: depth 3, over the depths before it
+// Frame 4: depth 4, over the depths before it
+// Frame 5: depth 4 shown again
 #include "raster.h"
 #include "five_split.h"
 #include "rectangle_view.h"

@@ -5,6 +5,9 @@
 // small steps on its way down: red, coral, yellow, lime, sky blue and near
 // black for the smallest; outlines dark grey.
 // One picture; any key or closing the window ends the program.
+//
+// Title: A five-way split coloured by tile size
+// Frame 1: depth 5, each tile coloured by its size class
 #include "raster.h"
 #include "five_split.h"
 #include "rectangle_view.h"

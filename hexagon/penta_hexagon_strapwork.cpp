@@ -7,6 +7,10 @@
 // black frame.
 // Each key press (or closing the window) moves on; the program ends after
 // the second picture.
+//
+// Title: Strapwork over the five-fold hexagon tiling
+// Frame 1: one tile with its straps
+// Frame 2: the strap network over the whole patch
 #include "hexagon_patch.h"
 #include "raster.h"
 

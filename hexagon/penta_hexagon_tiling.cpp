@@ -3,6 +3,9 @@
 // outlines on white; a turn of 72 degrees about the centre maps the patch
 // onto itself. The patch is larger than the window, which shows its middle.
 // One picture; any key or closing the window ends the program.
+//
+// Title: The five-fold hexagon tiling
+// Frame 1: 80 hexagons in rings about the centre
 #include "hexagon_patch.h"
 #include "raster.h"
 

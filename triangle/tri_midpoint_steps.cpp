@@ -7,6 +7,16 @@
 // black frame.
 // Each key press (or closing the window) shows the next depth; after depth
 // 6 a blank picture, and the next key ends the program.
+//
+// Title: A shaded triangle subdivision cut at edge midpoints
+// Frame 1: depth 0
+// Frame 2: depth 1
+// Frame 3: depth 2
+// Frame 4: depth 3
+// Frame 5: depth 4
+// Frame 6: depth 5
+// Frame 7: depth 6
+// Frame 8: the canvas cleared after the last depth
 #include "raster.h"
 #include "shaded_leaf.h"
 #include "triangle_split.h"

@@ -6,6 +6,16 @@
 // has a black frame.
 // Each key press (or closing the window) shows the next depth; after depth
 // 7 a blank picture, and the next key ends the program.
+//
+// Title: A shaded triangle subdivision, depth by depth
+// Frame 1: depth 1
+// Frame 2: depth 2
+// Frame 3: depth 3
+// Frame 4: depth 4
+// Frame 5: depth 5
+// Frame 6: depth 6
+// Frame 7: depth 7
+// Frame 8: the canvas cleared after the last depth
 #include "raster.h"
 #include "shaded_leaf.h"
 #include "triangle_split.h"

@@ -3,6 +3,9 @@
 // region near the lower left corner of the triangle, inside a black frame.
 // Triangles whose centre lies outside the frame stay white.
 // One picture; any key or closing the window ends the program.
+//
+// Title: A shaded triangle subdivision, enlarged
+// Frame 1: depth 10, near the lower left corner
 #include "raster.h"
 #include "shaded_leaf.h"
 #include "triangle_split.h"
