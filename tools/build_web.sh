@@ -2,7 +2,7 @@
 # Builds the web site into build-web/: every window program compiled to
 # WebAssembly from the same sources as a page of its own
 # (build-web/<program>.html, .js, .wasm), and the gallery build-web/index.html
-# that links them all. The compile tree is build-wasm/tree/.
+# that links them all, compiled in build-wasm/tree/.
 #
 # Installs what is missing first: Debian's emscripten (through sudo when not
 # run as root), and, for the browser test of the suite (web_test), Debian's
@@ -21,34 +21,17 @@ cannot_install() {
 }
 tools/install_deps.sh "${packages[@]}" || cannot_install "${packages[*]}"
 
-# The sources as the web build compiles them, in build-wasm/source: the same
-# files, with long double spelt x87_extended, the type of
-# web/x87_extended.h that rounds as the native x87 does (the web build's
-# own files in web/ excepted). Only files that change are written again, so
-# that the build stays incremental; files gone from the sources go.
-mirror=build-wasm/source
-mkdir -p "$mirror"
-while IFS= read -r -d '' file; do
-  file=${file#./}
-  target=$mirror/$file
-  mkdir -p "$(dirname "$target")"
-  case $file in
-    web/*) cp "$file" "$target.new" ;;
-    *.cpp | *.h) sed 's/\blong double\b/x87_extended/g' "$file" >"$target.new" ;;
-    *) cp "$file" "$target.new" ;;
-  esac
-  if cmp -s "$target.new" "$target"; then rm "$target.new"; else mv "$target.new" "$target"; fi
-done < <(find . \( -name .git -o -path './build*' \) -prune -o -type f -print0)
-while IFS= read -r -d '' copy; do
-  [ -e "${copy#"$mirror"/}" ] || rm "$copy"
-done < <(find "$mirror" -type f -print0)
-
 # Emscripten's tools run on the system's Python and find their JavaScript
 # modules among Debian's.
 export EMSDK_PYTHON=/usr/bin/python3
 export NODE_PATH=/usr/share/nodejs
-emcmake cmake -S "$mirror" -B build-wasm/tree -DCMAKE_BUILD_TYPE=Release \
-  -DTILINGS_SITE_DIR="$PWD/build-web" -DTILINGS_PAGES_SOURCE_DIR="$PWD" >/dev/null
+# A compile tree configured from elsewhere (such as the copy of the sources
+# that earlier versions compiled, build-wasm/source) is set up anew.
+if ! grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$PWD" build-wasm/tree/CMakeCache.txt 2>/dev/null; then
+  rm -rf build-wasm/tree build-wasm/source
+fi
+emcmake cmake -S . -B build-wasm/tree -DCMAKE_BUILD_TYPE=Release \
+  -DTILINGS_SITE_DIR="$PWD/build-web" >/dev/null
 cmake --build build-wasm/tree -j"$(nproc)"
 
 mkdir -p build-wasm/node

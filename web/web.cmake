@@ -3,21 +3,25 @@
 # web kernel (web_kernel.cpp) into <program>.js and <program>.wasm, and the
 # pages and gallery around them, all in TILINGS_SITE_DIR.
 #
-# tools/build_web.sh configures it from a copy of the sources in which long
-# double is spelt x87_extended, the type of x87_extended.h that rounds as
-# the native x87 does; every file is compiled with that header included
-# first. The pages describe the programs from the sources themselves
-# (TILINGS_PAGES_SOURCE_DIR).
+# The type of extended-precision values (raster/extended.h) is WebAssembly's
+# own long double, with a 113-bit significand where the native x87 has 64:
+# every frame of every program comes out exactly as natively all the same.
+# TILINGS_WEB_EXTENDED=double builds the pages with double instead, to see
+# what the extra precision buys (frames of tri_axis_edges and of both
+# hexagon programs differ then). The pages describe the programs from their
+# sources' opening comments and kept pictures.
 set(TILINGS_SITE_DIR ${CMAKE_BINARY_DIR}/site CACHE PATH "Folder of the web site")
-set(TILINGS_PAGES_SOURCE_DIR ${CMAKE_SOURCE_DIR} CACHE PATH
-  "The sources whose comments and kept pictures the pages show")
 set(TILINGS_WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
-add_compile_options(-include ${TILINGS_WEB_DIR}/x87_extended.h)
+set(TILINGS_WEB_EXTENDED binary128 CACHE STRING "The web build's extended type: binary128 or double")
+if(TILINGS_WEB_EXTENDED STREQUAL "double")
+  set(TILINGS_EXTENDED_HEADER ${TILINGS_WEB_DIR}/extended_double.h)
+elseif(NOT TILINGS_WEB_EXTENDED STREQUAL "binary128")
+  message(FATAL_ERROR "TILINGS_WEB_EXTENDED is binary128 or double, not ${TILINGS_WEB_EXTENDED}")
+endif()
 
-add_library(x87_rounding STATIC ${TILINGS_WEB_DIR}/x87_rounding.cpp
-  ${TILINGS_WEB_DIR}/math_functions.cpp)
-add_library(raster_web STATIC ${TILINGS_WEB_DIR}/web_kernel.cpp)
-target_link_libraries(raster_web PUBLIC raster_core x87_rounding)
+add_library(math_functions STATIC ${TILINGS_WEB_DIR}/math_functions.cpp)
+add_library(raster_web STATIC ${TILINGS_WEB_DIR}/web_kernel.cpp ${TILINGS_WEB_DIR}/web_canvas.cpp)
+target_link_libraries(raster_web PUBLIC raster_core math_functions)
 # The wait yields to the browser in the middle of main, which ASYNCIFY
 # allows; nothing grows the memory beyond what the canvas, the fill's stack
 # and the programs' fixed arrays take.
@@ -44,7 +48,7 @@ function(add_web_site)
     PATHS /usr/share/fonts/truetype/liberation /usr/share/fonts/truetype/liberation2 REQUIRED)
   string(REPLACE ";" "," entries "${TILINGS_WINDOW_PROGRAMS}")
   add_custom_target(site ALL
-    COMMAND node ${TILINGS_WEB_DIR}/make_site.js ${TILINGS_PAGES_SOURCE_DIR} ${TILINGS_SITE_DIR}
+    COMMAND node ${TILINGS_WEB_DIR}/make_site.js ${CMAKE_SOURCE_DIR} ${TILINGS_SITE_DIR}
       ${entries} ${TILINGS_LABEL_FONT}
     DEPENDS ${programs}
     COMMENT "Writing the pages and the gallery")

@@ -1,0 +1,61 @@
+// The canvas of the web pages: the program draws into the pixel array of
+// SDL's screen surface, kept locked for the whole run, and each present
+// hands that array to the page's <canvas> in one putImageData, read
+// straight from the program's memory.
+//
+// SDL's own present (unlocking and locking the screen) would copy the
+// 480,000 pixels four times and read the <canvas> back each time; the
+// pixels need none of that, since the program is the only one to draw on
+// the canvas, and every colour it maps is opaque (alpha 255), as the
+// <canvas> expects. The one exception, the text that SDL draws when a
+// program blits a rendered label onto the screen, goes through SDL's own
+// unlock and lock around the blit, which bring the <canvas> and the array
+// together again.
+#include "raster.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+
+SDL_Surface *screen = nullptr;
+
+namespace {
+
+// Puts the w x h pixels at `pixels` (RGBA bytes, row by row) on the page's
+// <canvas>.
+EM_JS(void, put_on_page, (const Uint32 *pixels, int w, int h), {
+    const canvas = Module.canvas;
+    const bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, w * h * 4);
+    canvas.getContext('2d').putImageData(new ImageData(bytes, w, h), 0, 0);
+});
+
+} // namespace
+
+void open_canvas()
+{
+    SDL_Init(SDL_INIT_VIDEO);
+    set_canvas(SDL_SetVideoMode(SCREEN_W, SCREEN_H, 32, SDL_HWSURFACE | SDL_DOUBLEBUF));
+}
+
+void set_canvas(SDL_Surface *surface)
+{
+    screen = surface;
+    if (SDL_MUSTLOCK(screen))
+        SDL_LockSurface(screen);
+}
+
+Uint32 map_rgb(Uint8 r, Uint8 g, Uint8 b)
+{
+    return SDL_MapRGB(screen->format, r, g, b);
+}
+
+void clear_canvas(Uint32 colour)
+{
+    for (int y = 0; y < SCREEN_H; ++y)
+        std::fill_n(canvas_row(y), SCREEN_W, colour);
+}
+
+void present()
+{
+    put_on_page(canvas_row(0), SCREEN_W, SCREEN_H);
+}
