@@ -1,20 +1,102 @@
-// frames_to_gif: every GIF, decoded with giflib's reader and its frames'
-// rectangles drawn over each other, gives exactly the program's frames, in
-// order, for the time asked, looping; each later frame stores only the
-// rectangle that changed; the GIFs kept for the README's gallery are the
-// ones the tool writes from the kept pictures.
-#include "keep_tests.h"
+// The keep tools, on every window program's captured frames: each GIF,
+// decoded with giflib's reader and its frames' rectangles drawn over each
+// other, shows exactly the program's frames, in order, for the time asked,
+// looping, each later frame stored as the rectangle that changed; the GIFs
+// kept for the README's gallery are the ones the tool writes from the kept
+// pictures. Each sheet, read back with poppler's command-line tools, is one
+// A4 landscape page whose images are exactly the frames, unsmoothed, with
+// the figure's title, what it shows and every caption as text in an
+// embedded Liberation font.
+#include "frames.h"
+#include "program_notes.h"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
+#include <sys/wait.h>
 
 namespace {
+
+// Every window program, as <folder>/<program>.
+std::vector<std::string> window_programs()
+{
+    std::vector<std::string> programs;
+    std::stringstream list(WINDOW_PROGRAMS);
+    std::string entry;
+    while (std::getline(list, entry, ','))
+        programs.push_back(entry);
+    return programs;
+}
+
+std::string program_name(const std::string &entry)
+{
+    return std::filesystem::path(entry).filename().string();
+}
+
+struct CommandRun {
+    int status = -1;
+    std::string output; // standard output and error
+};
+
+CommandRun run_command(const std::string &command)
+{
+    CommandRun run;
+    FILE *pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) {
+        ADD_FAILURE() << "cannot run " << command;
+        return run;
+    }
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.output.append(buffer, got);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return run;
+}
+
+// Writes `frames` as <folder>/<name>_NN.png and returns their paths.
+std::vector<std::string> write_frames(const std::string &folder, const std::string &name,
+                                      const std::vector<Picture> &frames)
+{
+    std::vector<std::string> paths;
+    for (size_t n = 0; n < frames.size(); ++n) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, "_%02zu.png", n + 1);
+        paths.push_back(folder + "/" + name + suffix);
+        std::string error;
+        EXPECT_TRUE(write_picture(paths.back(), frames[n], error)) << error;
+    }
+    return paths;
+}
+
+// The pictures kept beside a program's source, <folder>/<program>_NN.png.
+std::vector<std::string> kept_frame_paths(const std::string &entry)
+{
+    std::vector<std::string> paths;
+    for (int n = 1;; ++n) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "_%02d.png", n);
+        const std::string path = std::string(SOURCE_DIR) + "/" + entry + suffix;
+        if (!std::filesystem::exists(path))
+            return paths;
+        paths.push_back(path);
+    }
+}
+
+std::string joined(const std::vector<std::string> &paths)
+{
+    std::string text;
+    for (const std::string &path : paths)
+        text += " '" + path + "'";
+    return text;
+}
 
 struct Rectangle {
     int left, top, width, height;
@@ -130,11 +212,6 @@ void expect_animation(const DecodedGif &gif, const std::vector<Picture> &frames,
     }
 }
 
-std::string gif_tool()
-{
-    return GIF_TOOL;
-}
-
 class Gif : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Gif, DecodesToTheCapturedFrames)
@@ -145,7 +222,7 @@ TEST_P(Gif, DecodesToTheCapturedFrames)
     const std::string folder = make_temp_folder();
     const std::string gif = folder + "/" + name + ".gif";
     const CommandRun tool =
-        run_command(gif_tool() + " '" + gif + "'" + joined(write_frames(folder, name, run.frames)));
+        run_command(std::string(GIF_TOOL) + " '" + gif + "'" + joined(write_frames(folder, name, run.frames)));
     ASSERT_EQ(tool.status, 0) << tool.output;
     expect_animation(decode_gif(gif), run.frames, 150);
     std::filesystem::remove_all(folder);
@@ -171,7 +248,7 @@ TEST_P(Gif, KeptAnimationIsTheOneWrittenNow)
 
     const std::string folder = make_temp_folder();
     const std::string written = folder + "/now.gif";
-    const CommandRun tool = run_command(gif_tool() + " '" + written + "'" + joined(frame_paths));
+    const CommandRun tool = run_command(std::string(GIF_TOOL) + " '" + written + "'" + joined(frame_paths));
     ASSERT_EQ(tool.status, 0) << tool.output;
     auto bytes = [](const std::string &path) {
         std::ifstream in(path, std::ios::binary);
@@ -212,7 +289,7 @@ TEST(GifTool, KeepsEveryColourAndTimeOrRefuses)
     Picture dotted = many;
     dotted.rgb[5 * 32 + 17] = many.rgb[0];
     const std::vector<Picture> frames = {many, many, dotted};
-    CommandRun tool = run_command(gif_tool() + " --delay 0.5 '" + gif + "'" +
+    CommandRun tool = run_command(std::string(GIF_TOOL) + " --delay 0.5 '" + gif + "'" +
                                   joined(write_frames(folder, "many", frames)));
     ASSERT_EQ(tool.status, 0) << tool.output;
     const DecodedGif decoded = decode_gif(gif);
@@ -225,24 +302,124 @@ TEST(GifTool, KeepsEveryColourAndTimeOrRefuses)
     // One colour more than a palette holds, in the second frame.
     Picture too_many = many;
     too_many.rgb[0] = 0xfffffe;
-    tool = run_command(gif_tool() + " '" + gif + "'" +
+    tool = run_command(std::string(GIF_TOOL) + " '" + gif + "'" +
                        joined(write_frames(folder, "too_many", {many, too_many})));
     EXPECT_EQ(tool.status, 1);
     EXPECT_NE(tool.output.find("257 colours"), std::string::npos) << tool.output;
 
-    // Frames of different sizes; no frames; a delay that is not one.
-    tool = run_command(gif_tool() + " '" + gif + "'" +
+    // Frames of different sizes.
+    tool = run_command(std::string(GIF_TOOL) + " '" + gif + "'" +
                        joined(write_frames(folder, "sizes", {plain(WHITE), plain(WHITE, 40, 31)})));
     EXPECT_EQ(tool.status, 1) << tool.output;
     EXPECT_NE(tool.output.find("40 x 31"), std::string::npos) << tool.output;
-    for (const std::string &arguments : {std::string("'") + gif + "'",
-                                         "--delay 0 '" + gif + "' '" + folder + "/many_01.png'",
-                                         "--delay 1s '" + gif + "' '" + folder + "/many_01.png'"}) {
-        tool = run_command(gif_tool() + " " + arguments);
-        EXPECT_EQ(tool.status, 2) << arguments << ": " << tool.output;
-    }
     EXPECT_FALSE(std::filesystem::exists(gif));
     EXPECT_FALSE(std::filesystem::exists(gif + ".part"));
+    std::filesystem::remove_all(folder);
+}
+
+// Text with every run of white space made one space.
+std::string one_line(const std::string &text)
+{
+    std::istringstream words(text);
+    std::string word, line;
+    while (words >> word)
+        line += line.empty() ? word : " " + word;
+    return line;
+}
+
+bool have_poppler()
+{
+    return run_command("{ pdfimages -v && pdfinfo -v && pdftotext -v && pdffonts -v; } >/dev/null").status == 0;
+}
+
+class Sheet : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Sheet, IsOneA4LandscapePageOfTheFrames)
+{
+    if (!have_poppler())
+        GTEST_SKIP() << "poppler-utils (pdfimages, pdfinfo) cannot be run: tools/install_deps.sh installs it";
+    const std::string entry = GetParam();
+    const std::string name = program_name(entry);
+    const std::string source = std::string(SOURCE_DIR) + "/" + entry + ".cpp";
+    ProgramNotes notes;
+    std::string error;
+    ASSERT_TRUE(read_program_notes(source, notes, error)) << error;
+    const CapturedRun run = capture_frames(name);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::string folder = make_temp_folder();
+    const std::string pdf = folder + "/" + name + ".pdf";
+    const CommandRun tool = run_command(std::string(SHEET_TOOL) + " '" + source + "' '" + pdf + "'" +
+                                        joined(write_frames(folder, name, run.frames)));
+    ASSERT_EQ(tool.status, 0) << tool.output;
+
+    const std::string info = run_command("pdfinfo '" + pdf + "'").output;
+    EXPECT_NE(info.find("\nPages:           1\n"), std::string::npos) << info;
+    double width = 0, height = 0;
+    const size_t size = info.find("Page size:");
+    ASSERT_NE(size, std::string::npos) << info;
+    ASSERT_EQ(std::sscanf(info.c_str() + size, "Page size: %lf x %lf", &width, &height), 2);
+    EXPECT_NEAR(width, 297 / 25.4 * 72, 0.5); // A4, landscape
+    EXPECT_NEAR(height, 210 / 25.4 * 72, 0.5);
+
+    // The images, in order, are the frames, pixel for pixel, and are not
+    // smoothed when scaled.
+    const CommandRun list = run_command("pdfimages -list '" + pdf + "'");
+    std::istringstream rows(list.output);
+    std::string row;
+    std::getline(rows, row);
+    std::getline(rows, row);
+    size_t images = 0;
+    while (std::getline(rows, row)) {
+        std::istringstream columns(row);
+        std::string column, interpolated;
+        for (int c = 0; c < 10 && columns >> column; ++c)
+            interpolated = column;
+        EXPECT_EQ(interpolated, "no") << "image " << images + 1 << " is smoothed: " << row;
+        ++images;
+    }
+    EXPECT_EQ(images, run.frames.size()) << list.output;
+    ASSERT_EQ(run_command("pdfimages -png '" + pdf + "' '" + folder + "/image'").status, 0);
+    for (size_t n = 0; n < run.frames.size(); ++n) {
+        char file[32];
+        std::snprintf(file, sizeof file, "/image-%03zu.png", n);
+        Picture image;
+        ASSERT_TRUE(read_picture(folder + file, image, error)) << error;
+        EXPECT_TRUE(image.width == run.frames[n].width && image.height == run.frames[n].height &&
+                    image.rgb == run.frames[n].rgb)
+            << "image " << n + 1 << " on the sheet differs from frame " << n + 1;
+    }
+
+    // The words are text, in an embedded Liberation font.
+    const std::string text = one_line(run_command("pdftotext '" + pdf + "' -").output);
+    EXPECT_NE(text.find(notes.title), std::string::npos) << text;
+    EXPECT_NE(text.find(notes.about), std::string::npos) << text;
+    for (size_t n = 0; n < notes.captions.size(); ++n) {
+        const std::string caption = "Frame " + std::to_string(n + 1) + ": " + notes.captions[n];
+        EXPECT_NE(text.find(caption), std::string::npos) << caption << " is missing from " << text;
+    }
+    const std::string fonts = run_command("pdffonts '" + pdf + "'").output;
+    EXPECT_NE(fonts.find("LiberationSans"), std::string::npos) << fonts;
+    std::filesystem::remove_all(folder);
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowPrograms, Sheet, ::testing::ValuesIn(window_programs()),
+                         [](const auto &info) { return program_name(info.param); });
+
+// A sheet whose captions do not match its frames is refused, leaving no
+// file.
+TEST(SheetTool, RefusesFramesTheNotesDoNotCaption)
+{
+    const std::string source = std::string(SOURCE_DIR) + "/chair/chair_growth.cpp";
+    const std::vector<std::string> frames = kept_frame_paths("chair/chair_growth");
+    ASSERT_EQ(frames.size(), 7u);
+    const std::string folder = make_temp_folder();
+    const std::string pdf = folder + "/sheet.pdf";
+    const CommandRun tool = run_command(std::string(SHEET_TOOL) + " '" + source + "' '" + pdf +
+                                        "'" + joined({frames.begin(), frames.end() - 1}));
+    EXPECT_EQ(tool.status, 1);
+    EXPECT_NE(tool.output.find("captions 7 frames, but 6"), std::string::npos) << tool.output;
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_FALSE(std::filesystem::exists(pdf + ".part"));
     std::filesystem::remove_all(folder);
 }
 
