@@ -2,11 +2,10 @@
 // decoded with giflib's reader and its frames' rectangles drawn over each
 // other, shows exactly the program's frames, in order, for the time asked,
 // looping, each later frame stored as the rectangle that changed; the GIFs
-// kept for the README's gallery are the ones the tool writes from the kept
-// pictures. Each sheet, read back with poppler's command-line tools, is one
-// A4 landscape page whose images are exactly the frames, unsmoothed, with
-// the figure's title, what it shows and every caption as text in an
-// embedded Liberation font.
+// kept for the README's gallery show the kept pictures. Each sheet, read
+// back with poppler's command-line tools, is one A4 landscape page whose
+// images are exactly the frames, unsmoothed, with the figure's title, what
+// it shows and every caption as text in an embedded Liberation font.
 #include "frames.h"
 #include "program_notes.h"
 
@@ -16,8 +15,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -229,8 +226,9 @@ TEST_P(Gif, DecodesToTheCapturedFrames)
 }
 
 // The README's gallery shows <folder>/<program>.gif for every program with
-// more than one frame: it is what the tool writes from the kept pictures.
-TEST_P(Gif, KeptAnimationIsTheOneWrittenNow)
+// more than one frame: it shows the kept pictures (which pictures_test
+// holds equal to the frames) as the tool writes them.
+TEST_P(Gif, KeptAnimationShowsTheKeptPictures)
 {
     const std::string entry = GetParam();
     const std::string kept = std::string(SOURCE_DIR) + "/" + entry + ".gif";
@@ -244,21 +242,9 @@ TEST_P(Gif, KeptAnimationIsTheOneWrittenNow)
     std::string error;
     for (size_t n = 0; n < frames.size(); ++n)
         ASSERT_TRUE(read_picture(frame_paths[n], frames[n], error)) << error;
+    // Decoded rather than compared byte for byte, which another giflib
+    // may encode differently.
     expect_animation(decode_gif(kept), frames, 150);
-
-    const std::string folder = make_temp_folder();
-    const std::string written = folder + "/now.gif";
-    const CommandRun tool = run_command(std::string(GIF_TOOL) + " '" + written + "'" + joined(frame_paths));
-    ASSERT_EQ(tool.status, 0) << tool.output;
-    auto bytes = [](const std::string &path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    EXPECT_TRUE(bytes(written) == bytes(kept))
-        << kept << " is not what frames_to_gif writes now; rewrite it with "
-        << "tools/save_frames.sh --gif -o " << std::filesystem::path(entry).parent_path().string()
-        << " " << program_name(entry);
-    std::filesystem::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowPrograms, Gif, ::testing::ValuesIn(window_programs()),
