@@ -1,23 +1,52 @@
 #!/usr/bin/env bash
 # Saves every frame of the window programs as PNG pictures, without opening
-# a window: tools/save_frames.sh [-o FOLDER] [PROGRAM...]
+# a window, and on request an animation and a printable sheet of them:
+#   tools/save_frames.sh [--gif] [--delay SECONDS] [--sheet] [-o FOLDER] [PROGRAM...]
 # Without PROGRAM it saves all of them; FOLDER defaults to frames/. Frame N
-# of a program is FOLDER/<program>_NN.png. Run ./setup.sh once first, or any
-# time to rebuild.
+# of a program is FOLDER/<program>_NN.png. --gif also writes
+# FOLDER/<program>.gif, every frame in order, looping, each shown for
+# SECONDS (1.5 by default) and the last twice as long; --sheet writes
+# FOLDER/<program>.pdf, one A4 landscape page with the figure's title, what
+# it shows and every frame with its caption. Run ./setup.sh once first, or
+# any time to rebuild.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+usage="usage: tools/save_frames.sh [--gif] [--delay SECONDS] [--sheet] [-o FOLDER] [PROGRAM...]"
 out=frames
-if [ "${1:-}" = -o ]; then
-  out=$2
-  shift 2
-fi
+gif=false
+sheet=false
+delay=()
+programs=()
+while [ $# -gt 0 ]; do
+  case $1 in
+    -o) [ $# -ge 2 ] || { echo "$usage" >&2; exit 2; }; out=$2; shift 2 ;;
+    --gif) gif=true; shift ;;
+    --sheet) sheet=true; shift ;;
+    --delay) [ $# -ge 2 ] || { echo "$usage" >&2; exit 2; }; delay=(--delay "$2"); shift 2 ;;
+    -*) echo "$usage" >&2; exit 2 ;;
+    *) programs+=("$1"); shift ;;
+  esac
+done
+[ ${#delay[@]} -eq 0 ] || $gif || { echo "save_frames.sh: --delay is the time per frame of --gif" >&2; exit 2; }
 [ -d build ] || { echo "save_frames.sh: no build yet: run ./setup.sh first" >&2; exit 1; }
 cmake --build build -j"$(nproc)" >/dev/null
 mkdir -p "$out"
-programs=("$@")
 [ ${#programs[@]} -gt 0 ] || mapfile -t programs < <(find build/capture -maxdepth 1 -type f -executable -printf "%f\n" | sort)
 for p in "${programs[@]}"; do
   [ -x "build/capture/$p" ] || { echo "save_frames.sh: no window program named '$p'" >&2; exit 2; }
+  # Frames of an earlier run would otherwise pass for this run's.
+  rm -f "$out/${p}"_[0-9][0-9].png
   FRAME_DIR=$out "build/capture/$p"
-  echo "$p: $(ls "$out/${p}"_[0-9][0-9].png | wc -l) frames in $out/"
+  frames=("$out/${p}"_[0-9][0-9].png)
+  made="${#frames[@]} frames"
+  if $gif; then
+    build/tools/frames_to_gif "${delay[@]}" "$out/$p.gif" "${frames[@]}"
+    made+=", $p.gif"
+  fi
+  if $sheet; then
+    sources=(*/"$p".cpp)
+    build/tools/frames_to_sheet "${sources[0]}" "$out/$p.pdf" "${frames[@]}"
+    made+=", $p.pdf"
+  fi
+  echo "$p: $made in $out/"
 done

@@ -1,0 +1,43 @@
+#include "frame_files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+bool read_frames(const std::vector<std::string> &paths, std::vector<Picture> &frames,
+                 std::string &error)
+{
+    frames.clear();
+    for (const std::string &path : paths) {
+        Picture frame;
+        if (!read_picture(path, frame, error))
+            return false;
+        if (!frames.empty() &&
+            (frame.width != frames[0].width || frame.height != frames[0].height)) {
+            error = path + " is " + std::to_string(frame.width) + " x " +
+                    std::to_string(frame.height) + ", but " + paths[0] + " is " +
+                    std::to_string(frames[0].width) + " x " + std::to_string(frames[0].height);
+            return false;
+        }
+        frames.push_back(std::move(frame));
+    }
+    if (frames.empty()) {
+        error = "no frames given";
+        return false;
+    }
+    return true;
+}
+
+std::string part_path(const std::string &path)
+{
+    return path + ".part";
+}
+
+bool move_into_place(const std::string &path, std::string &error)
+{
+    if (std::rename(part_path(path).c_str(), path.c_str()) == 0)
+        return true;
+    error = path + ": " + std::strerror(errno);
+    std::remove(part_path(path).c_str());
+    return false;
+}

@@ -1,0 +1,21 @@
+// The frames that the keep tools are given on their command lines, and
+// writing their output whole or not at all.
+#ifndef FRAME_FILES_H
+#define FRAME_FILES_H
+
+#include "picture.h"
+
+#include <string>
+#include <vector>
+
+// Reads the PNG frames at `paths`, in order. Returns false, with `error`
+// saying why, when one cannot be read or differs in size from the first.
+bool read_frames(const std::vector<std::string> &paths, std::vector<Picture> &frames,
+                 std::string &error);
+
+// The output is written to `path`.part first and moved over `path` only
+// once it is complete, so that a failed run never leaves half a file.
+std::string part_path(const std::string &path);
+bool move_into_place(const std::string &path, std::string &error);
+
+#endif
