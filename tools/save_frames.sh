@@ -15,7 +15,8 @@ fi
 cmake --build build -j"$(nproc)" >/dev/null
 mkdir -p "$out"
 programs=("$@")
-[ ${#programs[@]} -gt 0 ] || mapfile -t programs < <(find build/capture -maxdepth 1 -type f -executable -printf "%f\n" | sort)
+# The build's list of window programs, <folder>/<program> a line.
+[ ${#programs[@]} -gt 0 ] || mapfile -t programs < <(sed 's|.*/||' build/window_programs.txt)
 for p in "${programs[@]}"; do
   [ -x "build/capture/$p" ] || { echo "save_frames.sh: no window program named '$p'" >&2; exit 2; }
   FRAME_DIR=$out "build/capture/$p"
