@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 [ -d build ] || { echo "bench_frames.sh: no build yet: run ./setup.sh first" >&2; exit 1; }
 cmake --build build -j"$(nproc)" >/dev/null
 programs=("$@")
-[ ${#programs[@]} -gt 0 ] || mapfile -t programs < <(find build/bench -maxdepth 1 -name '*_frames' -type f -executable -printf "%f\n" | sed 's/_frames$//' | sort)
+# The build's list of window programs, <folder>/<program> a line.
+[ ${#programs[@]} -gt 0 ] || mapfile -t programs < <(sed 's|.*/||' build/window_programs.txt)
 for p in "${programs[@]}"; do
   [ -x "build/bench/${p}_frames" ] || { echo "bench_frames.sh: no window program named '$p'" >&2; exit 2; }
   "build/bench/${p}_frames" 2>/dev/null | grep "^$p: "

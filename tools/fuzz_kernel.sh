@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fuzzes the raster kernel: builds tests/fuzz/kernel_fuzz.cpp with clang,
-# AddressSanitizer and UndefinedBehaviorSanitizer into build-fuzz/, and runs
+# Fuzzes the raster kernel: builds tests/fuzz/kernel_fuzz.cpp with clang's
+# fuzzer, AddressSanitizer and UndefinedBehaviorSanitizer into build-fuzz/
+# (configured by CMake with TILINGS_FUZZ, which builds only that), and runs
 # it for SECONDS (60 by default), starting from the seeds in
 # tests/fuzz/corpus/ and from the inputs kept by earlier runs in
 # build-fuzz/corpus/. Prints the number of inputs run. On a finding it
@@ -35,17 +36,22 @@ if ! command -v sdl-config >/dev/null; then
   exit 2
 fi
 
-# Comparisons are not traced for the fuzzer: the kernel compares in every
-# pixel's step, and tracing them costs more than half of the run, while the
-# input's decoding already aims at the edges and limits that matter.
-# shellcheck disable=SC2046 # sdl-config's words are separate flags
-"$cxx" -std=c++17 -O2 -g -Wall -Wextra -fno-omit-frame-pointer \
-  -fsanitize=fuzzer,address,undefined -fno-sanitize-coverage=trace-cmp \
-  -fno-sanitize-recover=all \
-  -Iraster -Itests/kernel $(sdl-config --cflags) \
-  tests/fuzz/kernel_fuzz.cpp raster/canvas.cpp raster/line.cpp raster/fill.cpp \
-  raster/circle.cpp raster/thick_line.cpp \
-  $(sdl-config --libs) -o "$build/kernel_fuzz"
+# CMake builds the target (tests/fuzz/) with clang, TILINGS_FUZZ on.
+if ! command -v cmake >/dev/null; then
+  echo "$0: cmake is missing (Debian package cmake)" >&2
+  exit 2
+fi
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTILINGS_FUZZ=ON \
+  -DCMAKE_CXX_COMPILER="$(command -v "$cxx")" >"$build/configure.log" 2>&1 || {
+  cat "$build/configure.log" >&2
+  echo "$0: configuring $build/ failed" >&2
+  exit 2
+}
+cmake --build "$build" --target kernel_fuzz -j"$(nproc)" >"$build/build.log" 2>&1 || {
+  cat "$build/build.log" >&2
+  echo "$0: building $build/kernel_fuzz failed" >&2
+  exit 2
+}
 
 log=$build/last_run.log
 status=0

@@ -31,7 +31,8 @@ done
 [ -d build ] || { echo "save_frames.sh: no build yet: run ./setup.sh first" >&2; exit 1; }
 cmake --build build -j"$(nproc)" >/dev/null
 mkdir -p "$out"
-[ ${#programs[@]} -gt 0 ] || mapfile -t programs < <(find build/capture -maxdepth 1 -type f -executable -printf "%f\n" | sort)
+# The build's list of window programs, <folder>/<program> a line.
+[ ${#programs[@]} -gt 0 ] || mapfile -t programs < <(sed 's|.*/||' build/window_programs.txt)
 for p in "${programs[@]}"; do
   [ -x "build/capture/$p" ] || { echo "save_frames.sh: no window program named '$p'" >&2; exit 2; }
   # Frames of an earlier run would otherwise pass for this run's.

@@ -1,5 +1,6 @@
 // The chair figures against the recording kernel: what they ask the kernel
 // to draw.
+#include "chair.h"
 #include "recording_kernel.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,47 @@ int chair_grid_steps_main(int, char **);
 void draw_grid_chair(int gx, int gy, int t);
 
 namespace {
+
+// Outline 9, orientations 10 to 13, and an empty record.
+void start_recording()
+{
+    kernel_calls.clear();
+    chair_outline = 9;
+    for (int o = 0; o < 4; ++o)
+        CHAIR_COLOURS[o] = 10 + o;
+}
+
+TEST(ChairCalls, LeafIsSixOutlineLinesThenOneFill)
+{
+    start_recording();
+    draw_chair(100, 200, 64, 2, 0);
+    // Orientation 2 extends left and down from its corner.
+    EXPECT_EQ(kernel_calls, (std::vector<std::string>{
+                                "draw_line(100, 200, 36, 200, 9)",
+                                "draw_line(36, 200, 36, 232, 9)",
+                                "draw_line(36, 232, 68, 232, 9)",
+                                "draw_line(68, 232, 68, 264, 9)",
+                                "draw_line(68, 264, 100, 264, 9)",
+                                "draw_line(100, 264, 100, 200, 9)",
+                                "flood_fill(84, 216, 12, 9)",
+                            }));
+}
+
+TEST(ChairCalls, DepthOneLeavesComeInChildOrder)
+{
+    start_recording();
+    draw_chair(20, 570, 512, 0, 1);
+    ASSERT_EQ(kernel_calls.size(), 4u * 7u);
+    // Corner copy (20, 570) and centre copy (148, 442) keep orientation 0;
+    // the x-arm copy at (532, 570) turns to 1, the y-arm copy at (20, 58)
+    // to 3.
+    EXPECT_EQ(calls_named("flood_fill"),
+              (std::vector<std::string>{"flood_fill(84, 506, 10, 9)", "flood_fill(212, 378, 10, 9)",
+                                        "flood_fill(468, 506, 11, 9)", "flood_fill(84, 122, 13, 9)"}));
+    EXPECT_EQ(kernel_calls[7], "draw_line(148, 442, 404, 442, 9)");
+    EXPECT_EQ(kernel_calls[14], "draw_line(532, 570, 276, 570, 9)");
+    EXPECT_EQ(kernel_calls[21], "draw_line(20, 58, 276, 58, 9)");
+}
 
 TEST(ChairCalls, ZoomOutlinesEveryLeafAndFillsOnlyFromInsideTheFrame)
 {

@@ -1,5 +1,6 @@
 // The chair programs run whole, headless: their frames against the counts
-// that define them, and against pictures drawn here with draw_chair.
+// and bounds that define them, and against pictures drawn here with
+// draw_chair.
 #include "chair.h"
 #include "frames.h"
 
@@ -88,6 +89,37 @@ TEST(ChairPrograms, WhiteLeftWhereTheFiguresDoNotReach)
             ASSERT_EQ(pixel_at(grid, x, y) == WHITE,
                       x < 240 || x > 560 || y < 120 || y > 440 || (x > 400 && y < 280))
                 << x << ", " << y;
+}
+
+TEST(ChairColourTiling, SixtyFourLeavesColouredByOrientation)
+{
+    const CapturedRun &run = run_of("chair_colour_tiling");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.frames.size(), 1u);
+    const Picture &frame = run.frames[0];
+    EXPECT_EQ(frame.width, 800);
+    EXPECT_EQ(frame.height, 600);
+    EXPECT_EQ(colours_used(frame), (std::vector<uint32_t>{BLACK, BRIGHT[2], BRIGHT[1], BRIGHT[0],
+                                                          BRIGHT[3], WHITE}));
+    // Each leaf's inside: the 63 x 63 inner points of its square less the
+    // 32 x 32 of its notch. Red, green, blue, yellow:
+    const size_t leaves[4] = {20, 16, 12, 16};
+    for (int o = 0; o < 4; ++o)
+        EXPECT_EQ(region_sizes(frame, BRIGHT[o]), std::vector<long>(leaves[o], 2945))
+            << std::hex << BRIGHT[o];
+    EXPECT_EQ(count_colour(frame, BLACK), 9153);
+    // Everything coloured lies in the square x 20..532, y 58..570; its
+    // top-right quarter, the notch, is white but for the two outline edges
+    // it shares with the chair.
+    const Bounds box = bounds_of(frame, BLACK);
+    EXPECT_EQ(box.left, 20);
+    EXPECT_EQ(box.right, 532);
+    EXPECT_EQ(box.top, 58);
+    EXPECT_EQ(box.bottom, 570);
+    for (int y = 58; y < 314; ++y)
+        for (int x = 277; x <= 532; ++x)
+            ASSERT_EQ(pixel_at(frame, x, y), WHITE) << x << ", " << y;
+    EXPECT_EQ(count_colour(frame, WHITE), 800 * 600 - (513 * 513 - 256 * 256));
 }
 
 TEST(ChairGrowth, EachStepIsTheRecursiveChairOfTwiceTheSize)

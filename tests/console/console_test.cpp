@@ -2,13 +2,12 @@
 // pipe, the table read before Enter is sent) and with standard input empty
 // or closed, and checks split_right_triangle on its own.
 
+#include "run_program.h"
+
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <fcntl.h>
 #include <poll.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 extern float areas[3];
@@ -37,7 +36,8 @@ std::string tile_line()
     return line;
 }
 
-enum Input { TYPED, EMPTY, CLOSED };
+// How standard input is given.
+enum Way { TYPED, EMPTY, CLOSED };
 
 struct Run {
     std::string before_input;  // TYPED: all that came before Enter was sent
@@ -48,39 +48,28 @@ struct Run {
 
 // Runs the program with standard output on a pipe. TYPED: standard input is
 // a pipe, and Enter is sent once `expected` bytes came (or after 5 s).
-Run run(const char *path, Input input, size_t expected)
+Run run(const char *path, Way way, size_t expected)
 {
     Run r;
-    int in[2], out[2];
-    if (pipe(in) != 0 || pipe(out) != 0) return r;
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (input == TYPED) dup2(in[0], 0);
-        if (input == EMPTY) dup2(open("/dev/null", O_RDONLY), 0);
-        if (input == CLOSED) close(0);
-        dup2(out[1], 1);
-        close(in[0]); close(in[1]); close(out[0]); close(out[1]);
-        execl(path, path, (char *)nullptr);
-        _exit(127);
-    }
-    close(in[0]);
-    close(out[1]);
-    char buf[4096];
-    ssize_t n;
-    if (input == TYPED) {
-        pollfd p = {out[0], POLLIN, 0};
+    Launch launch;
+    launch.command = {path};
+    launch.input = way == TYPED ? Input::PIPE : way == EMPTY ? Input::EMPTY : Input::CLOSED;
+    Process process;
+    if (!start_program(launch, process)) return r;
+    if (way == TYPED) {
+        char buf[4096];
+        ssize_t n;
+        pollfd p = {process.output, POLLIN, 0};
         while (r.output.size() < expected && poll(&p, 1, 5000) > 0
-               && (n = read(out[0], buf, sizeof buf)) > 0)
+               && (n = read(process.output, buf, sizeof buf)) > 0)
             r.output.append(buf, n);
         r.before_input = r.output;
         r.waiting = poll(&p, 1, 200) == 0;  // neither more output nor end of file
-        signal(SIGPIPE, SIG_IGN);
-        if (write(in[1], "\n", 1) != 1) r.waiting = false;
+        if (write(process.input, "\n", 1) != 1) r.waiting = false;
     }
-    close(in[1]);
-    while ((n = read(out[0], buf, sizeof buf)) > 0) r.output.append(buf, n);
-    close(out[0]);
-    waitpid(pid, &r.status, 0);
+    const Ran rest = finish_program(process, 10);
+    r.output += rest.output;
+    r.status = rest.status;
     return r;
 }
 
@@ -90,11 +79,11 @@ void expect_program(const char *path, const std::string &table)
     EXPECT_EQ(typed.before_input, table) << "the whole table must show before the wait";
     EXPECT_EQ(typed.output, table);
     EXPECT_TRUE(typed.waiting) << "the program must wait for a character";
-    EXPECT_TRUE(WIFEXITED(typed.status) && WEXITSTATUS(typed.status) == 0);
-    for (Input input : {EMPTY, CLOSED}) {
-        Run r = run(path, input, table.size());
-        EXPECT_EQ(r.output, table) << "input mode " << input;
-        EXPECT_TRUE(WIFEXITED(r.status) && WEXITSTATUS(r.status) == 0) << "input mode " << input;
+    EXPECT_EQ(typed.status, 0);
+    for (Way way : {EMPTY, CLOSED}) {
+        Run r = run(path, way, table.size());
+        EXPECT_EQ(r.output, table) << "input mode " << way;
+        EXPECT_EQ(r.status, 0) << "input mode " << way;
     }
 }
 

@@ -1,4 +1,5 @@
-// The right-triangle programs run whole, headless, and installed.
+// The right-triangle programs run whole, headless, and installed, and the
+// five-way split itself.
 #include "five_split.h"
 #include "frames.h"
 #include "raster.h"
@@ -10,8 +11,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -47,6 +46,70 @@ TEST(FiveSplit, ChildrenOfTheTopCalls)
             EXPECT_EQ(got.e, i < 3 ? -c.top.e : c.top.e);
         }
     }
+}
+
+TEST(FiveSplit, PinwheelChildrenAreFiveCongruentTriangles)
+{
+    RightTriangle children[5];
+    split_five({0, 0, 100, 0, 0.5f}, children);
+    // (right-angle vertex, long-leg end, third vertex, ratio)
+    const float expected[5][7] = {{20, 40, 0, 0, 0, 50, -0.5f},  {60, 20, 100, 0, 50, 0, -0.5f},
+                                  {10, 20, 50, 0, 0, 0, -0.5f},  {10, 20, 50, 0, 20, 40, 0.5f},
+                                  {60, 20, 20, 40, 50, 0, 0.5f}};
+    for (int i = 0; i < 5; ++i) {
+        const RightTriangle &c = children[i];
+        float x3, y3;
+        third_vertex(c, x3, y3);
+        const float got[7] = {c.x1, c.y1, c.x2, c.y2, x3, y3, c.e};
+        for (int k = 0; k < 7; ++k)
+            EXPECT_NEAR(got[k], expected[i][k], 1e-4) << "child " << i << " value " << k;
+        const double area = 0.5 * std::hypot(c.x2 - c.x1, c.y2 - c.y1) *
+                            std::hypot(x3 - c.x1, y3 - c.y1);
+        EXPECT_NEAR(area, 500, 1e-2) << "child " << i;
+    }
+}
+
+// Black pixels of `before` that are not black in `after`.
+long black_lost(const Picture &before, const Picture &after)
+{
+    long lost = 0;
+    for (size_t i = 0; i < before.rgb.size(); ++i)
+        lost += before.rgb[i] == BLACK && after.rgb[i] != BLACK;
+    return lost;
+}
+
+TEST(Pinwheel, EachDepthDrawnOverTheOneBefore)
+{
+    const CapturedRun run = capture_frames("fivesplit_pinwheel");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.frames.size(), 5u);
+    for (size_t n = 0; n < 5; ++n) {
+        const Picture &frame = run.frames[n];
+        EXPECT_EQ(frame.width, 800) << "frame " << n + 1;
+        EXPECT_EQ(frame.height, 600) << "frame " << n + 1;
+        EXPECT_EQ(colours_used(frame), (std::vector<uint32_t>{BLACK, WHITE})) << "frame " << n + 1;
+        if (n > 0) {
+            EXPECT_EQ(black_lost(run.frames[n - 1], frame), 0) << "frame " << n + 1;
+        }
+        // The strokes reach one pixel past the rectangle's corners
+        // (10, 240) and (710, 590), and one depth-4 vertex lands on
+        // column 9.
+        const Bounds box = bounds_of(frame, BLACK);
+        EXPECT_EQ(box.left, n >= 3 ? 8 : 9) << "frame " << n + 1;
+        EXPECT_EQ(box.right, 711) << "frame " << n + 1;
+        EXPECT_EQ(box.top, 239) << "frame " << n + 1;
+        EXPECT_EQ(box.bottom, 591) << "frame " << n + 1;
+    }
+    EXPECT_EQ(run.frames[4].rgb, run.frames[3].rgb);
+    // Depth 1 shows the ten triangles (five and their reflections), depth 2
+    // fifty.
+    // (The bands leave single white pixels in some acute corners.)
+    auto triangles = [](const Picture &frame) {
+        const std::vector<long> sizes = region_sizes(frame, WHITE);
+        return std::count_if(sizes.begin(), sizes.end(), [](long s) { return s > 100; }) - 1;
+    };
+    EXPECT_EQ(triangles(run.frames[0]), 10);
+    EXPECT_EQ(triangles(run.frames[1]), 50);
 }
 
 TEST(SizeClasses, OnlyTheFirstChildPathEndsInARedLeafOneInEachHalf)
@@ -131,27 +194,10 @@ CapturedRun run_labels_copy(const std::string &root)
     fs::create_directories(work);
     fs::copy_file(std::string(CAPTURE_DIR) + "/fivesplit_area_labels", program,
                   fs::copy_options::overwrite_existing);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("FRAME_DIR", work.c_str(), 1);
-        if (chdir(work.c_str()) != 0 || !freopen("errors.txt", "w", stderr))
-            _exit(126);
-        execl(program.c_str(), program.c_str(), static_cast<char *>(nullptr));
-        _exit(127);
-    }
-    CapturedRun run;
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    Picture frame;
-    std::string error;
-    for (const char *n : {"01", "02", "03"})
-        if (read_picture(work + "/fivesplit_area_labels_" + n + ".png", frame, error))
-            run.frames.push_back(frame);
-    std::ifstream errors(work + "/errors.txt");
-    run.errors.assign(std::istreambuf_iterator<char>(errors), {});
-    return run;
+    Launch launch;
+    launch.command = {program};
+    launch.folder = work;
+    return run_capture_build(launch, "fivesplit_area_labels", work);
 }
 
 TEST(AreaLabels, LabelsStayInTheSecondFrameAndAreLeftOutWithoutAUsableFont)
@@ -211,9 +257,11 @@ TEST(AreaLabels, LabelsStayInTheSecondFrameAndAreLeftOutWithoutAUsableFont)
 TEST(Install, ProgramsLandInBinAndTheLabelsFindTheirFontFromAnywhere)
 {
     const std::string prefix = make_temp_folder();
-    const std::string command = std::string(CMAKE_COMMAND) + " --install " + PROGRAM_DIR +
-                                " --prefix " + prefix + " >/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    Launch install;
+    install.command = {CMAKE_COMMAND, "--install", PROGRAM_DIR, "--prefix", prefix};
+    install.errors_with_output = true;
+    const Ran installed = run_program(install);
+    ASSERT_EQ(installed.status, 0) << installed.output;
     // Every program built here (window and console), and no capture build.
     for (const auto &entry : fs::directory_iterator(PROGRAM_DIR)) {
         const bool program = entry.is_regular_file() && access(entry.path().c_str(), X_OK) == 0;
@@ -224,7 +272,9 @@ TEST(Install, ProgramsLandInBinAndTheLabelsFindTheirFontFromAnywhere)
     EXPECT_FALSE(fs::exists(prefix + "/bin/capture"));
     EXPECT_EQ(fs::file_size(prefix + "/share/tilings/times.ttf"),
               fs::file_size(std::string(PROGRAM_DIR) + "/share/tilings/times.ttf"));
-    EXPECT_EQ(std::system((prefix + "/bin/tile_step_counts </dev/null >/dev/null").c_str()), 0);
+    Launch counts;
+    counts.command = {prefix + "/bin/tile_step_counts"};
+    EXPECT_EQ(run_program(counts).status, 0);
 
     // The capture build in the installed program's place, run in another
     // folder, shows the labels from the installed font.

@@ -5,11 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
-#include <sys/wait.h>
-#include <unistd.h>
 
 std::string make_temp_folder()
 {
@@ -19,30 +15,20 @@ std::string make_temp_folder()
     return pattern;
 }
 
-CapturedRun capture_frames(const std::string &program, const std::vector<std::string> &environment)
+CapturedRun run_capture_build(Launch launch, const std::string &program,
+                              const std::string &frame_folder)
 {
+    launch.environment.insert(launch.environment.begin(),
+                              {"SDL_VIDEODRIVER=dummy", "FRAME_DIR=" + frame_folder});
+    const Ran ran = run_program(launch);
     CapturedRun run;
-    const std::string folder = make_temp_folder();
-    const std::string path = std::string(CAPTURE_DIR) + "/" + program;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("FRAME_DIR", folder.c_str(), 1);
-        for (const std::string &setting : environment)
-            putenv(const_cast<char *>(setting.c_str()));
-        if (!freopen("/dev/null", "r", stdin) ||
-            !freopen((folder + "/errors.txt").c_str(), "w", stderr))
-            _exit(126);
-        execl(path.c_str(), path.c_str(), static_cast<char *>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    run.status = ran.status;
+    run.output = ran.output;
+    run.errors = ran.errors;
     for (int n = 1;; ++n) {
         char name[64];
         std::snprintf(name, sizeof name, "/%s_%02d.png", program.c_str(), n);
-        const std::string file = folder + name;
+        const std::string file = frame_folder + name;
         if (!std::filesystem::exists(file))
             break;
         Picture frame;
@@ -51,8 +37,16 @@ CapturedRun capture_frames(const std::string &program, const std::vector<std::st
             ADD_FAILURE() << file << ": " << error;
         run.frames.push_back(std::move(frame));
     }
-    std::ifstream errors(folder + "/errors.txt");
-    run.errors.assign(std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>());
+    return run;
+}
+
+CapturedRun capture_frames(const std::string &program, const std::vector<std::string> &environment)
+{
+    const std::string folder = make_temp_folder();
+    Launch launch;
+    launch.command = {std::string(CAPTURE_DIR) + "/" + program};
+    launch.environment = environment;
+    CapturedRun run = run_capture_build(launch, program, folder);
     std::filesystem::remove_all(folder);
     return run;
 }
@@ -95,4 +89,18 @@ std::vector<uint32_t> colours_used(const Picture &p)
 {
     const std::set<uint32_t> colours(p.rgb.begin(), p.rgb.end());
     return {colours.begin(), colours.end()};
+}
+
+Bounds bounds_of(const Picture &p, uint32_t rgb)
+{
+    Bounds box;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            if (pixel_at(p, x, y) == rgb) {
+                box.left = std::min(box.left, x);
+                box.right = std::max(box.right, x);
+                box.top = std::min(box.top, y);
+                box.bottom = std::max(box.bottom, y);
+            }
+    return box;
 }

@@ -3,6 +3,7 @@
 #define FRAMES_H
 
 #include "picture.h"
+#include "run_program.h"
 
 #include <string>
 #include <utility>
@@ -16,14 +17,19 @@ constexpr uint32_t BLACK = 0x000000;
 struct CapturedRun {
     int status = -1;
     std::vector<Picture> frames;
-    std::string errors; // what it wrote on standard error
+    std::string output, errors; // what it wrote on standard output and standard error
 };
 
 // Runs build/capture/<program> with the dummy video driver and standard
-// input from /dev/null, in a fresh folder, and reads back its frames.
-// `environment` holds extra NAME=VALUE settings.
+// input from /dev/null, its frames saved in a fresh folder, and reads them
+// back. `environment` holds changes to the test's (as in Launch).
 CapturedRun capture_frames(const std::string &program,
                            const std::vector<std::string> &environment = {});
+
+// Runs a capture build of `program` as `launch` says, with the dummy video
+// driver and its frames saved in `frame_folder`, and reads them back.
+CapturedRun run_capture_build(Launch launch, const std::string &program,
+                              const std::string &frame_folder);
 
 inline uint32_t pixel_at(const Picture &p, int x, int y)
 {
@@ -36,6 +42,13 @@ long count_colour(const Picture &p, uint32_t rgb);
 std::vector<long> region_sizes(const Picture &p, uint32_t rgb);
 // The colours that occur, sorted.
 std::vector<uint32_t> colours_used(const Picture &p);
+
+// The smallest box holding every pixel of one colour (inclusive bounds;
+// right and bottom -1 when there is none).
+struct Bounds {
+    int left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+};
+Bounds bounds_of(const Picture &p, uint32_t rgb);
 
 // A fresh empty folder under the system's temporary folder.
 std::string make_temp_folder();

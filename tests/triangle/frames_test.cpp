@@ -1,5 +1,4 @@
-// The shaded triangle programs run whole, headless: every frame they
-// present.
+// The triangle programs run whole, headless: every frame they present.
 #include "frames.h"
 #include "raster.h"
 #include "triangle_split.h"
@@ -64,6 +63,35 @@ TEST(ShadedPrograms, FramesAndTheFirstDepths)
     const Picture midpoints = capture_frames("tri_midpoint_steps").frames[1];
     for (int y = 32; y <= 595; ++y)
         ASSERT_EQ(pixel_at(midpoints, 335, y), BLACK) << y;
+}
+
+TEST(TriAxisEdges, FramedBlackOnWhiteAtExtendedPrecision)
+{
+    const CapturedRun run = capture_frames("tri_axis_edges");
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.frames.size(), 1u);
+    const Picture &frame = run.frames[0];
+    EXPECT_EQ(frame.width, 800);
+    EXPECT_EQ(frame.height, 600);
+    EXPECT_EQ(colours_used(frame), (std::vector<uint32_t>{BLACK, WHITE}));
+    EXPECT_EQ(black_on_edge(frame), 2 * 800 + 2 * 598);
+    // Every line is horizontal or vertical: no black pixel has black
+    // neighbours both beside it and above or below it unless it is a
+    // junction of two axis-parallel lines, so no 2 x 2 block is all black.
+    for (int y = 0; y + 1 < 600; ++y)
+        for (int x = 0; x + 1 < 800; ++x)
+            ASSERT_FALSE(pixel_at(frame, x, y) == BLACK && pixel_at(frame, x + 1, y) == BLACK &&
+                         pixel_at(frame, x, y + 1) == BLACK &&
+                         pixel_at(frame, x + 1, y + 1) == BLACK)
+                << x << ", " << y;
+    // The vertical lines at x = 1/3 fall on column 599, not 600.
+    long column599 = 0, column600 = 0;
+    for (int y = 1; y < 599; ++y) {
+        column599 += pixel_at(frame, 599, y) == BLACK;
+        column600 += pixel_at(frame, 600, y) == BLACK;
+    }
+    EXPECT_GT(column599, 100);
+    EXPECT_LT(column600, 10);
 }
 
 // tri_shaded_zoom's leaf step in its literal form: every leaf's three

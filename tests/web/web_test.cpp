@@ -12,6 +12,7 @@
 // press or click. Without the web build, node, the pinned client or
 // Chromium the test says which is missing and is skipped.
 #include "frames.h"
+#include "window_programs.h"
 
 #include <gtest/gtest.h>
 
@@ -21,28 +22,12 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
 constexpr size_t CANVAS_PIXELS = 800 * 600;
-
-std::vector<std::string> window_programs()
-{
-    std::vector<std::string> programs;
-    std::stringstream list(WINDOW_PROGRAMS);
-    std::string entry;
-    while (std::getline(list, entry, ','))
-        programs.push_back(fs::path(entry).filename().string());
-    return programs;
-}
-
-bool have_command(const std::string &name)
-{
-    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
-}
 
 std::string chromium()
 {
@@ -55,7 +40,7 @@ std::string missing_tools()
 {
     if (!fs::exists(fs::path(WEB_SITE_DIR) / "index.html"))
         return std::string("no web build in ") + WEB_SITE_DIR + " (tools/build_web.sh makes it)";
-    if (!have_command("node"))
+    if (!on_path("node"))
         return "node is not installed (tools/build_web.sh installs it)";
     if (!fs::exists(fs::path(WEB_NODE_MODULES) / "playwright-core"))
         return std::string("no playwright-core in ") + WEB_NODE_MODULES +
@@ -139,14 +124,14 @@ struct DriverRun {
 
 DriverRun drive(const std::string &program, const std::string &out)
 {
-    const std::string report = out + "/report.txt";
-    const std::string command = "NODE_PATH='" + std::string(WEB_NODE_MODULES) + "' CHROMIUM='" +
-                                chromium() + "' node '" + DRIVER + "' '" + WEB_SITE_DIR + "' '" +
-                                out + "' " + program + " >'" + report + "' 2>&1";
+    Launch node;
+    node.command = {"node", DRIVER, WEB_SITE_DIR, out, program};
+    node.environment = {"NODE_PATH=" + std::string(WEB_NODE_MODULES), "CHROMIUM=" + chromium()};
+    node.errors_with_output = true;
+    const Ran ran = run_program(node, 280);
     DriverRun run;
-    const int status = std::system(command.c_str());
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(report);
+    run.status = ran.status;
+    std::istringstream in(ran.output);
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream fields(line);

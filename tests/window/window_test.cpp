@@ -9,36 +9,21 @@
 // with the program's and the server's standard error.
 #include "close_request.h"
 #include "frames.h"
+#include "window_programs.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
 
 using namespace std::chrono_literals;
-
-bool have(const char *tool)
-{
-    return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
-}
-
-std::string read_file(const std::string &path)
-{
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 uint32_t read_card32(const unsigned char *p)
 {
@@ -58,15 +43,11 @@ int mask_shift(uint32_t mask)
 // The whole screen of the X server, read with xwd (32 bits per pixel).
 bool screenshot(const std::string &display, Picture &picture)
 {
-    FILE *pipe = popen(("xwd -root -silent -display " + display + " 2>/dev/null").c_str(), "r");
-    if (!pipe)
-        return false;
-    std::string data;
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        data.append(buffer, n);
-    if (pclose(pipe) != 0 || data.size() < 100)
+    Launch xwd;
+    xwd.command = {"xwd", "-root", "-silent", "-display", display};
+    const Ran ran = run_program(xwd, 20);
+    const std::string &data = ran.output;
+    if (ran.status != 0 || data.size() < 100)
         return false;
     const auto *bytes = reinterpret_cast<const unsigned char *>(data.data());
     auto field = [&](int i) { return read_card32(bytes + 4 * i); };
@@ -94,29 +75,13 @@ bool screenshot(const std::string &display, Picture &picture)
     return true;
 }
 
-// Exit status once the process has ended, or -1 while it runs.
-int exit_status_now(pid_t pid)
-{
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) != pid)
-        return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
-void stop(pid_t pid)
-{
-    if (pid > 0 && kill(pid, SIGTERM) == 0)
-        waitpid(pid, nullptr, 0);
-}
-
 // An Xvfb server with one 800 x 600 screen, for one test, with its standard
 // error kept in a file. It must not reset when its last client leaves: a
 // program that connects while it resets is turned away.
 struct XServer {
-    pid_t pid = -1;
+    Process process;
     std::string display;
     std::string errors_path;
-    ~XServer() { stop(pid); }
     std::string errors() const { return read_file(errors_path); }
 };
 
@@ -136,41 +101,41 @@ void start_x_server(XServer &server, const std::string &folder)
         int fds[2];
         if (pipe(fds) != 0)
             return;
-        server.pid = fork();
-        if (server.pid == 0) {
-            close(fds[0]);
-            const std::string fd = std::to_string(fds[1]);
-            if (!freopen(server.errors_path.c_str(), "a", stderr))
-                _exit(126);
-            execlp("Xvfb", "Xvfb", display.c_str(), "-displayfd", fd.c_str(), "-noreset",
-                   "-screen", "0", "800x600x24", "-nolisten", "tcp", static_cast<char *>(nullptr));
-            _exit(127);
-        }
+        // Only the write end goes to the server.
+        fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+        Launch xvfb;
+        xvfb.command = {"Xvfb", display, "-displayfd", std::to_string(fds[1]), "-noreset",
+                        "-screen", "0", "800x600x24", "-nolisten", "tcp"};
+        xvfb.output_file = "/dev/null";
+        xvfb.errors_file = server.errors_path;
+        const bool started = start_program(xvfb, server.process);
         close(fds[1]);
         std::string number;
         char c;
-        while (read(fds[0], &c, 1) == 1 && c != '\n')
+        while (started && read(fds[0], &c, 1) == 1 && c != '\n')
             number += c;
         close(fds[0]);
-        if (!number.empty()) {
+        if (!number.empty())
             server.display = ":" + number;
-        } else {
-            stop(server.pid);
-            server.pid = -1;
-        }
+        else
+            stop_program(server.process);
     }
 }
 
-bool xdotool(const std::string &display, const std::string &arguments)
+bool xdotool(const std::string &display, const std::vector<std::string> &arguments)
 {
-    return std::system(("DISPLAY=" + display + " xdotool " + arguments).c_str()) == 0;
+    Launch launch;
+    launch.command = {"xdotool"};
+    launch.command.insert(launch.command.end(), arguments.begin(), arguments.end());
+    launch.environment = {"DISPLAY=" + display};
+    return run_program(launch, 20).status == 0;
 }
 
 class RealWindow : public ::testing::TestWithParam<std::string> {
 protected:
     void SetUp() override
     {
-        if (!have("Xvfb") || !have("xdotool") || !have("xwd"))
+        if (!on_path("Xvfb") || !on_path("xdotool") || !on_path("xwd"))
             GTEST_SKIP() << "Xvfb, xdotool or xwd is not installed: no real window to test";
         folder = make_temp_folder();
         start_x_server(server, folder);
@@ -178,25 +143,20 @@ protected:
     }
     void TearDown() override
     {
-        stop(program);
+        stop_program(program);
         if (!folder.empty())
             std::filesystem::remove_all(folder);
     }
 
-    void start_program(const std::string &name)
+    void start(const std::string &name)
     {
         program_errors = folder + "/" + name + "-errors.txt";
-        const std::string path = std::string(PROGRAM_DIR) + "/" + name;
-        program = fork();
-        if (program == 0) {
-            setenv("DISPLAY", server.display.c_str(), 1);
-            unsetenv("SDL_VIDEODRIVER");
-            if (!freopen("/dev/null", "r", stdin) ||
-                !freopen(program_errors.c_str(), "w", stderr))
-                _exit(126);
-            execl(path.c_str(), path.c_str(), static_cast<char *>(nullptr));
-            _exit(127);
-        }
+        Launch launch;
+        launch.command = {std::string(PROGRAM_DIR) + "/" + name};
+        launch.environment = {"DISPLAY=" + server.display, "SDL_VIDEODRIVER"};
+        launch.output_file = "/dev/null";
+        launch.errors_file = program_errors;
+        ASSERT_TRUE(start_program(launch, program)) << name;
     }
 
     std::string what_happened()
@@ -215,15 +175,11 @@ protected:
             if (screenshot(server.display, shot) && shot.rgb == expected.rgb)
                 return;
             const int status = exit_status_now(program);
-            if (status >= 0) {
-                program = -1;
+            if (status >= 0)
                 FAIL() << what << ": the program ended with status " << status
                        << " before showing it" << what_happened();
-            }
-            if (exit_status_now(server.pid) >= 0) {
-                server.pid = -1;
+            if (exit_status_now(server.process) >= 0)
                 FAIL() << what << ": the X server died" << what_happened();
-            }
             if (std::chrono::steady_clock::now() > end)
                 FAIL() << what << ": not shown within 20 s" << what_happened();
             std::this_thread::sleep_for(20ms);
@@ -232,14 +188,8 @@ protected:
 
     void expect_ends_with_status_zero(const std::string &name)
     {
-        const auto end = std::chrono::steady_clock::now() + 20s;
-        int status;
-        while ((status = exit_status_now(program)) < 0 && std::chrono::steady_clock::now() < end)
-            std::this_thread::sleep_for(20ms);
-        if (status >= 0)
-            program = -1;
-        EXPECT_EQ(status, 0) << name << " did not end with status 0 after its last wait"
-                             << what_happened();
+        EXPECT_EQ(wait_for_end(program, 20), 0)
+            << name << " did not end with status 0 after its last wait" << what_happened();
     }
 
     // Runs the program through all its frames, moving it on at every wait
@@ -247,7 +197,9 @@ protected:
     void step_through(const std::string &name, const std::vector<Picture> &frames, bool by_key)
     {
         const char *how = by_key ? "stepped by keys" : "stepped by close requests";
-        start_program(name);
+        start(name);
+        if (HasFatalFailure())
+            return;
         for (size_t i = 0; i < frames.size(); ++i) {
             std::ostringstream what;
             what << name << " " << how << ", frame " << i + 1 << " of " << frames.size();
@@ -255,18 +207,17 @@ protected:
             if (HasFatalFailure())
                 return;
             if (by_key && i == 0) {
-                ASSERT_TRUE(xdotool(server.display, "mousemove 100 100 click 1 mousemove 400 300"));
+                ASSERT_TRUE(xdotool(server.display, {"mousemove", "100", "100", "click", "1",
+                                                     "mousemove", "400", "300"}));
                 std::this_thread::sleep_for(300ms);
-                if (exit_status_now(program) >= 0) {
-                    program = -1;
+                if (exit_status_now(program) >= 0)
                     FAIL() << what.str() << ": the mouse ended the program" << what_happened();
-                }
                 expect_shown(frames[0], what.str() + ", after the mouse");
                 if (HasFatalFailure())
                     return;
             }
             if (by_key)
-                ASSERT_TRUE(xdotool(server.display, "key space"));
+                ASSERT_TRUE(xdotool(server.display, {"key", "space"}));
             else
                 ASSERT_TRUE(request_close(server.display)) << what.str() << ": no window to close";
         }
@@ -275,19 +226,9 @@ protected:
 
     std::string folder;
     XServer server;
-    pid_t program = -1;
+    Process program;
     std::string program_errors;
 };
-
-std::vector<std::string> window_programs()
-{
-    std::vector<std::string> programs;
-    std::stringstream list(WINDOW_PROGRAMS);
-    std::string entry;
-    while (std::getline(list, entry, ','))
-        programs.push_back(std::filesystem::path(entry).filename().string());
-    return programs;
-}
 
 TEST_P(RealWindow, FramesKeysAndCloseRequests)
 {

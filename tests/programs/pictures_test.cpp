@@ -5,24 +5,14 @@
 // copy of the expected picture. RECORD_PICTURES=1 records the frames as the
 // new expected pictures instead.
 #include "frames.h"
+#include "window_programs.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
 
 namespace {
-
-std::vector<std::string> window_programs()
-{
-    std::vector<std::string> programs;
-    std::stringstream list(WINDOW_PROGRAMS);
-    std::string entry;
-    while (std::getline(list, entry, ','))
-        programs.push_back(entry);
-    return programs;
-}
 
 Picture difference(const Picture &expected, const Picture &actual)
 {
@@ -85,7 +75,7 @@ TEST_P(Pictures, FramesMatchTheKeptPictures)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(WindowPrograms, Pictures, ::testing::ValuesIn(window_programs()),
+INSTANTIATE_TEST_SUITE_P(WindowPrograms, Pictures, ::testing::ValuesIn(window_program_entries()),
                          [](const auto &info) {
                              return std::filesystem::path(info.param).filename().string();
                          });

@@ -1,0 +1,55 @@
+// fivesplit_pinwheel's triangles against the recording kernel.
+#include "raster.h"
+#include "recording_kernel.h"
+
+#include <gtest/gtest.h>
+
+// From the program's own file.
+extern Uint32 black;
+extern int frame_depth;
+void pinwheel_triangle(float x1, float y1, float x2, float y2, float e, int depth);
+
+namespace {
+
+void start_recording()
+{
+    kernel_calls.clear();
+    black = 1;
+}
+
+TEST(PinwheelCalls, DepthZeroIsTheRectangleWithItsDiagonalTwice)
+{
+    start_recording();
+    frame_depth = 0;
+    pinwheel_triangle(0, 0, 100, 0, 0.5f, 0);
+    EXPECT_EQ(kernel_calls, (std::vector<std::string>{
+                                "draw_thick_line(10, 590, 710, 590, 1, 1)",
+                                "draw_thick_line(10, 590, 10, 240, 1, 1)",
+                                "draw_thick_line(10, 240, 710, 590, 1, 1)",
+                                "draw_thick_line(710, 240, 10, 240, 1, 1)",
+                                "draw_thick_line(710, 240, 710, 590, 1, 1)",
+                                "draw_thick_line(710, 590, 10, 240, 1, 1)",
+                            }));
+}
+
+TEST(PinwheelCalls, LeavesAreDrawnWithTheirReflectionThroughTheTopCentre)
+{
+    start_recording();
+    frame_depth = 1;
+    pinwheel_triangle(0, 0, 100, 0, 0.5f, 1);
+    // Five leaves, each drawn with its reflection.
+    ASSERT_EQ(kernel_calls.size(), 30u);
+    // The first child (20, 40), (0, 0), (0, 50), then its image through
+    // (50, 25): (80, 10), (100, 50), (100, 0).
+    EXPECT_EQ(std::vector<std::string>(kernel_calls.begin(), kernel_calls.begin() + 6),
+              (std::vector<std::string>{
+                  "draw_thick_line(150, 310, 10, 590, 1, 1)",
+                  "draw_thick_line(150, 310, 10, 240, 1, 1)",
+                  "draw_thick_line(10, 240, 10, 590, 1, 1)",
+                  "draw_thick_line(570, 520, 710, 240, 1, 1)",
+                  "draw_thick_line(570, 520, 710, 590, 1, 1)",
+                  "draw_thick_line(710, 590, 710, 240, 1, 1)",
+              }));
+}
+
+} // namespace
