@@ -1,6 +1,7 @@
 // Runs the console tile calculators as a person would (standard input a
-// pipe, the table read before Enter is sent) and with standard input empty
-// or closed, and checks split_right_triangle on its own.
+// pipe, the table read before Enter is sent), with standard input empty or
+// closed, and with standard output a full device, and checks
+// split_right_triangle on its own.
 
 #include <gtest/gtest.h>
 
@@ -98,6 +99,31 @@ void expect_program(const char *path, const std::string &table)
     }
 }
 
+// Runs the program with standard input empty, standard output the full
+// device and standard error on a pipe, and returns what came on that pipe.
+std::string run_on_full_device(const char *path, int &status)
+{
+    std::string error;
+    int err[2];
+    if (pipe(err) != 0) return error;
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(open("/dev/null", O_RDONLY), 0);
+        dup2(open("/dev/full", O_WRONLY), 1);
+        dup2(err[1], 2);
+        close(err[0]); close(err[1]);
+        execl(path, path, (char *)nullptr);
+        _exit(127);
+    }
+    close(err[1]);
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(err[0], buf, sizeof buf)) > 0) error.append(buf, n);
+    close(err[0]);
+    waitpid(pid, &status, 0);
+    return error;
+}
+
 std::string split_output(float x1, float y1, float x2, float y2, float e, int depth)
 {
     testing::internal::CaptureStdout();
@@ -126,6 +152,20 @@ TEST(TileAreaClasses, PrintsTheAreasAndTheTilesAndEndsAfterOneCharacter)
 {
     expect_program(TILE_AREA_CLASSES,
                    "Les 3 aires possibles : 0.061 0.024 0.009 \n*******\n" + tile_line());
+}
+
+// A table that cannot be written is a failure, said in one line.
+TEST(ConsoleOutput, AFullDeviceIsReportedWithStatus1)
+{
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "this machine has no /dev/full to write to";
+    for (const char *path : {TILE_STEP_COUNTS, TILE_AREA_CLASSES}) {
+        const std::string name = std::string(path).substr(std::string(path).rfind('/') + 1);
+        int status = -1;
+        EXPECT_EQ(run_on_full_device(path, status),
+                  name + ": cannot write the table: No space left on device\n");
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << name;
+    }
 }
 
 TEST(SplitRightTriangle, ClassifiesTheTwoLevelSplitOnEitherSide)
