@@ -110,6 +110,7 @@ Exec=$name
 Icon=$name
 Terminal=false
 Categories=Education;Math;
+Keywords=tiling;self-similar;rep-tile;substitution;geometry;
 EOF
   picture=$(largest_picture "$entry")
   for size in "${ICON_SIZES[@]}"; do
