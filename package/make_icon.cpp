@@ -46,7 +46,7 @@ int main(int argc, char **argv)
     Picture picture;
     std::string error;
     if (!read_picture(argv[1], picture, error)) {
-        std::fprintf(stderr, "make_icon: %s\n", error.c_str());
+        std::fprintf(stderr, "make_icon: cannot read %s: %s\n", argv[1], error.c_str());
         return 1;
     }
     // The picture's size in the icon, its aspect kept, its longer side
@@ -77,7 +77,7 @@ int main(int argc, char **argv)
             icon.rgb[static_cast<size_t>(top + y) * size + left + x] = pixel;
         }
     if (!write_picture(argv[3], icon, error)) {
-        std::fprintf(stderr, "make_icon: %s\n", error.c_str());
+        std::fprintf(stderr, "make_icon: cannot write %s: %s\n", argv[3], error.c_str());
         return 1;
     }
     return 0;
