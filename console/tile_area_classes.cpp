@@ -6,6 +6,9 @@
 // or 255 for the first, second or third area, 256 if it matches none).
 // Then waits for one character: press Enter to end.
 //
+// When the table cannot be written (a full disk, say), it says why in one
+// line on standard error and ends with status 1.
+//
 // Arithmetic is carried in extended precision (the type `extended`, the
 // floating-point unit's own format); a value is rounded to float or
 // double exactly where it is held in that type.
@@ -14,6 +17,7 @@
 
 #include "extended.h"
 #include "five_split.h"
+#include "output_written.h"
 
 #include <cmath>
 #include <cstdio>
@@ -78,7 +82,8 @@ int main()
     split_right_triangle(0.0f, 0.0f, 1.0f, 0.0f, E, 2);
 
     // The last tile has no line break: show the line before waiting.
-    fflush(stdout);
+    if (!output_written("tile_area_classes"))
+        return 1;
     getchar();
     return 0;
 }

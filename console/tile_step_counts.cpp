@@ -4,7 +4,12 @@
 // (k - 1 choose j) * 4^j tiles of class j, 5^(k - 1) in all.
 // Prints the eight lines, then waits for one character: press Enter to end.
 //
+// When the table cannot be written (a full disk, say), it says why in one
+// line on standard error and ends with status 1.
+//
 // Title: Tile counts of the five-way split, step by step
+
+#include "output_written.h"
 
 #include <cstdio>
 
@@ -30,7 +35,8 @@ int main()
     }
 
     // The last line has no line break: show it before waiting.
-    fflush(stdout);
+    if (!output_written("tile_step_counts"))
+        return 1;
     getchar();
     return 0;
 }

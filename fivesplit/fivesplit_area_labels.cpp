@@ -8,11 +8,13 @@
 // program ends after the second.
 //
 // The labels are written with the TrueType font times.ttf, taken from the
-// working folder or else from the copy installed with the program
+// working folder; else from the copy installed with the program
 // (share/tilings/times.ttf next to the program's folder, or inside it in
-// the build folder). Without a usable font the labels are left out, with
-// one line on standard error saying why, and the figure is drawn all the
-// same.
+// the build folder); else Liberation Serif where the system's
+// fonts-liberation package keeps it (/usr/share/fonts/truetype/liberation/,
+// or liberation2/ for its second version). Without a usable font the labels
+// are left out, with one line on standard error saying why, and the figure
+// is drawn all the same.
 //
 // Title: A five-way split coloured by tile area
 // Frame 1: the four possible tile areas, as labels
@@ -23,6 +25,7 @@
 #include <SDL_ttf.h>
 
 #include <climits>
+#include <cstdarg>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -40,6 +43,10 @@ const char *const FONT_NAME = "times.ttf";
 // Where the copy of the font lies, seen from the program's folder: in the
 // build folder, then in an installed tree.
 const char *const FONT_COPIES[] = {"share/tilings/times.ttf", "../share/tilings/times.ttf"};
+// Where the system keeps the same font, when there is no copy.
+const char *const SYSTEM_FONTS[] = {
+    "/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf",
+    "/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf"};
 
 int pixel_x(float x)
 {
@@ -68,15 +75,38 @@ char font_problem[512];
 char label_text[32];
 SDL_Rect label_rect;
 
-// Opens the labels' font; on failure leaves `font` null and says why in
-// font_problem.
+// Adds to font_problem, as far as it holds.
+static void add_font_problem(const char *format, ...)
+{
+    const size_t used = std::strlen(font_problem);
+    va_list arguments;
+    va_start(arguments, format);
+    std::vsnprintf(font_problem + used, sizeof font_problem - used, format, arguments);
+    va_end(arguments);
+}
+
+// Opens the font at `path` if there is a file there. Returns true when there
+// was one: then either `font` is open or font_problem says why not.
+static bool open_font_file(const char *path)
+{
+    if (access(path, F_OK) != 0)
+        return false;
+    font = TTF_OpenFont(path, FONT_SIZE);
+    if (!font)
+        add_font_problem(", nor %s (%s)", path, TTF_GetError());
+    return true;
+}
+
+// Opens the labels' font: from the working folder, else the first copy
+// found from the program's folder, else the first system font found. On
+// failure leaves `font` null and says why in font_problem.
 static void open_label_font()
 {
     font = TTF_OpenFont(FONT_NAME, FONT_SIZE);
     if (font)
         return;
-    int used = std::snprintf(font_problem, sizeof font_problem, "cannot open %s (%s)", FONT_NAME,
-                             TTF_GetError());
+    font_problem[0] = '\0';
+    add_font_problem("cannot open %s (%s)", FONT_NAME, TTF_GetError());
     char folder[PATH_MAX];
     const ssize_t n = readlink("/proc/self/exe", folder, sizeof folder - 1);
     char *slash = nullptr;
@@ -85,25 +115,26 @@ static void open_label_font()
         slash = std::strrchr(folder, '/');
     }
     if (!slash) {
-        std::snprintf(font_problem + used, sizeof font_problem - used,
-                      " and cannot find the program's own folder");
-        return;
-    }
-    *slash = '\0';
-    for (const char *copy : FONT_COPIES) {
-        char path[PATH_MAX + 64];
-        std::snprintf(path, sizeof path, "%s/%s", folder, copy);
-        if (access(path, F_OK) != 0)
-            continue;
-        font = TTF_OpenFont(path, FONT_SIZE);
+        add_font_problem(", cannot find the program's own folder");
+    } else {
+        *slash = '\0';
+        bool copy_found = false;
+        for (const char *copy : FONT_COPIES) {
+            char path[PATH_MAX + 64];
+            std::snprintf(path, sizeof path, "%s/%s", folder, copy);
+            copy_found = open_font_file(path);
+            if (copy_found)
+                break;
+        }
         if (font)
             return;
-        std::snprintf(font_problem + used, sizeof font_problem - used, ", nor %s (%s)", path,
-                      TTF_GetError());
-        return;
+        if (!copy_found)
+            add_font_problem(", there is no copy of it in %s/%s", folder, FONT_COPIES[1]);
     }
-    std::snprintf(font_problem + used, sizeof font_problem - used,
-                  ", and there is no copy of it in %s/%s", folder, FONT_COPIES[1]);
+    for (const char *path : SYSTEM_FONTS)
+        if (open_font_file(path))
+            return;
+    add_font_problem(", and Liberation Serif is not in %s", SYSTEM_FONTS[0]);
 }
 
 // Fills AREAS and writes each area as a label "%3.4f " in black, the labels

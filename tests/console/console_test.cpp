@@ -1,6 +1,7 @@
 // Runs the console tile calculators as a person would (standard input a
-// pipe, the table read before Enter is sent) and with standard input empty
-// or closed, and checks split_right_triangle on its own.
+// pipe, the table read before Enter is sent), with standard input empty or
+// closed, and with standard output a full device, and checks
+// split_right_triangle on its own.
 
 #include "run_program.h"
 
@@ -115,6 +116,22 @@ TEST(TileAreaClasses, PrintsTheAreasAndTheTilesAndEndsAfterOneCharacter)
 {
     expect_program(TILE_AREA_CLASSES,
                    "Les 3 aires possibles : 0.061 0.024 0.009 \n*******\n" + tile_line());
+}
+
+// A table that cannot be written is a failure, said in one line.
+TEST(ConsoleOutput, AFullDeviceIsReportedWithStatus1)
+{
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "this machine has no /dev/full to write to";
+    for (const char *path : {TILE_STEP_COUNTS, TILE_AREA_CLASSES}) {
+        const std::string name = std::string(path).substr(std::string(path).rfind('/') + 1);
+        Launch launch;
+        launch.command = {path};
+        launch.output_file = "/dev/full";
+        const Ran ran = run_program(launch);
+        EXPECT_EQ(ran.errors, name + ": cannot write the table: No space left on device\n");
+        EXPECT_EQ(ran.status, 1) << name;
+    }
 }
 
 TEST(SplitRightTriangle, ClassifiesTheTwoLevelSplitOnEitherSide)

@@ -186,9 +186,21 @@ TEST(ChildColoursZoom, LeavesWhollyOffTheCanvasCanBeLeftOutAsTheyDrawNothing)
     SDL_FreeSurface(canvas);
 }
 
+// Where the system keeps the labels' font.
+const char SYSTEM_FONTS[] = "/usr/share/fonts";
+
+// Whether a program can be run with the system's fonts hidden: in a mount
+// namespace of its own, with an empty folder mounted over them.
+bool can_hide_system_fonts()
+{
+    return std::system("unshare -rm sh -c 'mount -t tmpfs none /usr/share/fonts' 2>/dev/null") ==
+           0;
+}
+
 // Runs a copy of fivesplit_area_labels's capture build at root/bin with
-// root/work as its working folder (and frame folder).
-CapturedRun run_labels_copy(const std::string &root)
+// root/work as its working folder (and frame folder), with the system's
+// fonts hidden if asked.
+CapturedRun run_labels_copy(const std::string &root, bool hide_system_fonts = false)
 {
     const std::string program = root + "/bin/fivesplit_area_labels", work = root + "/work";
     fs::create_directories(work);
@@ -196,6 +208,9 @@ CapturedRun run_labels_copy(const std::string &root)
                   fs::copy_options::overwrite_existing);
     Launch launch;
     launch.command = {program};
+    if (hide_system_fonts)
+        launch.command = {"unshare", "-rm", "sh", "-c",
+                          "mount -t tmpfs none /usr/share/fonts && exec \"$0\"", program};
     launch.folder = work;
     return run_capture_build(launch, "fivesplit_area_labels", work);
 }
@@ -221,13 +236,21 @@ TEST(AreaLabels, LabelsStayInTheSecondFrameAndAreLeftOutWithoutAUsableFont)
     EXPECT_GT(count, 200);
 
     // A copy in a bare folder, run where times.ttf holds `here` (none if
-    // null), with or without the font's copy beside it.
+    // null), with or without the font's copy beside it, and with or without
+    // the system's fonts.
+    const bool system_fonts = fs::exists(SYSTEM_FONTS);
+    if (system_fonts && !can_hide_system_fonts())
+        GTEST_SKIP() << "the system's fonts cannot be hidden here (unshare -rm): "
+                        "no run without a font";
     const struct {
         const char *here;
         bool beside;
-    } cases[] = {{nullptr, false}, {"", false}, {"not a font\n", false},
-                 {"not a font\n", true}, {nullptr, true}};
+        bool system;
+    } cases[] = {{nullptr, false, false}, {"", false, false}, {"not a font\n", false, false},
+                 {"not a font\n", true, false}, {nullptr, true, false}, {nullptr, false, true},
+                 {"not a font\n", false, true}};
     for (const auto &c : cases) {
+        const bool found = c.beside || (c.system && fs::exists(LIBERATION_SERIF));
         const std::string root = make_temp_folder();
         fs::create_directories(root + "/share/tilings");
         fs::create_directories(root + "/work");
@@ -237,18 +260,19 @@ TEST(AreaLabels, LabelsStayInTheSecondFrameAndAreLeftOutWithoutAUsableFont)
         if (c.here)
             std::ofstream(root + "/work/times.ttf") << c.here;
         fs::create_directories(root + "/bin");
-        const CapturedRun run = run_labels_copy(root);
+        const CapturedRun run = run_labels_copy(root, system_fonts && !c.system);
         fs::remove_all(root);
-        const std::string name = std::string(c.here ? c.here : "none") + (c.beside ? "+" : "");
+        const std::string name = std::string(c.here ? c.here : "none") + (c.beside ? "+" : "") +
+                                 (c.system ? "+system" : "");
         EXPECT_EQ(run.status, 0) << name;
         ASSERT_EQ(run.frames.size(), 2u) << name;
-        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), c.beside ? 0 : 1)
+        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), found ? 0 : 1)
             << name << ": " << run.errors;
         for (int n = 0; n < 2; ++n) {
             long differing = 0;
             for (size_t i = 0; i < label.size(); ++i)
                 differing += run.frames[n].rgb[i] !=
-                             (label[i] && !c.beside ? WHITE : normal.frames[n].rgb[i]);
+                             (label[i] && !found ? WHITE : normal.frames[n].rgb[i]);
             EXPECT_EQ(differing, 0) << name << ", frame " << n + 1;
         }
     }
