@@ -5,6 +5,7 @@
 // copy of the expected picture. RECORD_PICTURES=1 records the frames as the
 // new expected pictures instead.
 #include "frames.h"
+#include "program_notes.h"
 #include "window_programs.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +74,22 @@ TEST_P(Pictures, FramesMatchTheKeptPictures)
         ADD_FAILURE() << name << " frame " << n << " differs from " << expected_path
                       << "; see the .actual.png and .diff.png beside it";
     }
+}
+
+// The pages, sheets, menu entries and manual pages name each figure and
+// caption each of its frames from the program's notes.
+TEST_P(Pictures, NotesNameTheFigureAndCaptionEveryFrame)
+{
+    const std::string entry = GetParam();
+    ProgramNotes notes;
+    std::string error;
+    ASSERT_TRUE(read_program_notes(std::string(SOURCE_DIR) + "/" + entry + ".cpp", notes, error))
+        << error;
+    EXPECT_FALSE(notes.about.empty());
+    const CapturedRun run = capture_frames(notes.name);
+    EXPECT_EQ(notes.captions.size(), run.frames.size()) << notes.name;
+    for (const std::string &caption : notes.captions)
+        EXPECT_FALSE(caption.empty()) << notes.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowPrograms, Pictures, ::testing::ValuesIn(window_program_entries()),
