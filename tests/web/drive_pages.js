@@ -41,7 +41,8 @@ const http = require('http');
 const path = require('path');
 const {chromium} = require('playwright-core');
 
-const [site_dir, out, check, ...programs] = process.argv.slice(2);
+const [site_dir, out_dir, check, ...programs] = process.argv.slice(2);
+const out = path.resolve(out_dir);
 const site = path.resolve(site_dir);
 const STEP_TIMEOUT = 20000;
 const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
@@ -604,7 +605,7 @@ async function errors(browser, base, program) {
     const cases = [
         {name: 'missing from the folder', sentence: /\.js\b.*missing.*copy the whole folder/i},
         {name: 'damaged', sentence: /damaged.*copy the whole folder/i},
-        {name: 'never arriving', sentence: /did not start within 10 seconds/i},
+        {name: 'never arriving', sentence: /did not start in time/i},
     ];
     const folder = path.join(out, 'folder');
     fs.mkdirSync(folder, {recursive: true});
@@ -624,7 +625,7 @@ async function errors(browser, base, program) {
         }
         const url = c.name === 'missing from the folder' ? `file://${folder}/${program}.html`
                                                          : `${base}/${program}.html`;
-        await page.goto(url);
+        await page.goto(url, {waitUntil: 'domcontentloaded'});
         const said = await page.waitForFunction(() => {
             const p = document.getElementById('problem');
             return !p.hidden && p.textContent;
