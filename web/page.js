@@ -89,10 +89,13 @@
 
     // Timings, from the input's time stamp (or the page's start) to the
     // frame on the canvas, and to the browser's next picture after it;
-    // `from` says whether the program drew it or the page's store held it.
+    // `from` says whether the program drew it or the page's store held it,
+    // and `waited` how long the input waited for the page to take it.
     const tilings = {timings: []};
+    let taken = 0;  // when the page took the input on its way
     function note_timing(n, by, since, from) {
-        const timing = {frame: n, by, from, drawn: performance.now() - since};
+        const timing = {frame: n, by, from, drawn: performance.now() - since,
+                        waited: since ? taken - since : 0};
         requestAnimationFrame(() => {
             timing.painted = performance.now() - since;
             // The pixels are kept once painted, unless a step comes first.
@@ -112,8 +115,8 @@
         keep(shown);
         context.putImageData(kept[n], 0, 0);
         shown = n;
-        show_state(n);
         note_timing(n, by, since, 'store');
+        show_state(n);
     }
 
     // The program runs on from its latest frame, with that frame on the
@@ -135,6 +138,7 @@
 
     // Goes to frame n, asked for by `by` at time `since`.
     function go_to(n, by, since) {
+        taken = performance.now();
         n = clamp(n);
         if (latest === 0 || running) {
             // Still loading, or on its way: the program goes on to it.
@@ -150,6 +154,7 @@
     }
 
     function step(delta, by, since) {
+        taken = performance.now();
         if (failed || latest === 0 || running)
             return go_to((running ? wanted : shown) + delta, by, since);
         // Next at the last frame ends the program, as a key does in the window.
@@ -171,8 +176,8 @@
             return true;
         }
         shown = n;
-        show_state(n);
         note_timing(n, input ? input.by : 'load', input ? input.since : 0, 'program');
+        show_state(n);
         input = null;
         return false;
     };

@@ -28,11 +28,13 @@
 //                               showed, or must show
 //   frames PROGRAM N            the frames shown before the program ended
 //   gallery PROGRAM N           the frame the gallery's picture shows
-//   timing PROGRAM N BY FROM DRAWN PAINTED   ms from the input (BY: key,
-//                               click, button, tap, back, hash; load, from
-//                               the page's start) to frame N on the canvas,
-//                               and to the browser's next picture after it;
-//                               FROM is program (drawn by it) or store
+//   timing PROGRAM N BY FROM DRAWN PAINTED WAITED   ms from the input (BY:
+//                               key, click, button, tap, back, hash; load,
+//                               from the page's start) to frame N on the
+//                               canvas, and to the browser's next picture
+//                               after it; FROM is program (drawn by it) or
+//                               store; WAITED, of DRAWN, the time the input
+//                               waited for the page to take it
 //   problem PROGRAM TEXT        anything the page did wrong
 // Chromium is /usr/bin/chromium unless CHROMIUM names another.
 'use strict';
@@ -114,7 +116,7 @@ async function report_timings(page, program) {
     const timings = await page.evaluate(() => Module.tilings.timings);
     for (const t of timings)
         report('timing', program, t.frame, t.by, t.from, t.drawn.toFixed(1),
-               t.painted === undefined ? '-' : t.painted.toFixed(1));
+               t.painted === undefined ? '-' : t.painted.toFixed(1), t.waited.toFixed(1));
 }
 
 async function new_page(browser, options, errors) {

@@ -234,17 +234,19 @@ void expect_native_frames(const DriverRun &run, const std::string &program,
 }
 
 // The timing table: ms from the input (or the page's start) to the frame
-// on the canvas, and to the browser's next picture after it, and whether
-// the program drew the frame or the page's store held it.
+// on the canvas, and to the browser's next picture after it; whether the
+// program drew the frame or the page's store held it; and how much of the
+// first the input waited for the page to take it (a busy machine's share).
 void print_timings(const std::string &program, const std::vector<std::string> &timings)
 {
     for (const std::string &timing : timings) {
         std::istringstream fields(timing);
-        std::string frame, by, from, drawn, painted;
-        fields >> frame >> by >> from >> drawn >> painted;
-        std::printf("web_test: %-28s frame %2s  by %-6s from %-7s  canvas %7s ms  painted %7s ms\n",
+        std::string frame, by, from, drawn, painted, waited;
+        fields >> frame >> by >> from >> drawn >> painted >> waited;
+        std::printf("web_test: %-28s frame %2s  by %-6s from %-7s  canvas %7s ms  painted %7s ms"
+                    "  (input waited %s ms)\n",
                     program.c_str(), frame.c_str(), by.c_str(), from.c_str(), drawn.c_str(),
-                    painted.c_str());
+                    painted.c_str(), waited.c_str());
     }
 }
 
