@@ -1,54 +1,112 @@
 // Writes the site around the compiled programs: <program>.html for each
-// window program, the gallery index.html, the pages' script and style,
-// a picture of each program and the labels' font.
+// window program, the gallery index.html grouped by family, the pages'
+// script and style, and a picture of each program.
 //
 //   node make_site.js SOURCE_DIR SITE_DIR FOLDER/PROGRAM,... FONT_FILE
+//   node make_site.js --notes SOURCE.cpp     (prints the notes it reads)
 //
-// What a program shows is the opening comment of its source
-// (<folder>/<program>.cpp: "// <program>: ..."), less its last sentences
-// when they start a line of their own, which say how the window program
-// steps and ends. Its frames are the pictures kept beside the source
+// What a program says about itself (its title, what it shows, its frames'
+// captions) is read from the opening comment of its source
+// (<folder>/<program>.cpp), by the same rule as notes/program_notes.cpp,
+// the reader of the native tools: read_notes below follows it line for
+// line. Its frames are the pictures kept beside the source
 // (<folder>/<program>_NN.png), which the test suite holds equal to the
 // frames the program shows; the gallery shows the largest, the most
-// detailed. A program that opens a TrueType font by a name ending in .ttf
-// gets the given font under that name, served with its page.
+// detailed, and links to that frame. A program that opens a TrueType font
+// by a name ending in .ttf gets the given font under that name, inside its
+// page, so that the page needs nothing fetched (pages opened from a folder
+// may fetch nothing).
 'use strict';
 const fs = require('fs');
 const path = require('path');
 
-const [source, site, entries, font] = process.argv.slice(2);
 const here = __dirname;
+
+// The families, by folder, in the gallery's order.
+const FAMILIES = [
+    ['chair', 'The chair',
+     'A chair, an L of three squares, splits into four smaller chairs, so it tiles the plane ' +
+     'at every scale; these pictures split it, grow it and look closely at it.'],
+    ['hexagon', 'The five-fold hexagons',
+     'Hexagons with corners of 72° and 144° laid in rings with five-fold symmetry, and the ' +
+     'strapwork drawn over them.'],
+    ['triangle', 'The equilateral triangle',
+     'An equilateral triangle split about its centre and the thirds or midpoints of its ' +
+     'edges, again and again, shaded by the shape of each piece.'],
+    ['fivesplit', 'The five-way split',
+     'A right triangle whose legs are in a fixed ratio splits into five smaller copies of ' +
+     'itself; coloured by size, by place or by area, or turned as a pinwheel.'],
+];
 
 function escape_html(text) {
     return text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;')
         .replace(/"/g, '&quot;');
 }
 
-// The opening comment's first paragraph, as groups of lines: a group starts
-// where the line before ends a sentence.
-function describe(name, code) {
-    const lines = [];
-    for (const line of code.split('\n')) {
-        const comment = /^\/\/ ?(.*)$/.exec(line);
-        if (!comment || comment[1].trim() === '')
-            break;
-        lines.push(comment[1].trim());
-    }
-    if (!lines.length || !lines[0].startsWith(`${name}:`))
-        return '';
-    lines[0] = lines[0].slice(name.length + 1).trim();
+// Strips spaces and tabs in front, and spaces, tabs and carriage returns
+// behind, as program_notes.cpp's trimmed does.
+function trimmed(text) {
+    return text.replace(/^[ \t]+/, '').replace(/[ \t\r]+$/, '');
+}
+
+// The first paragraph as one line, less its last sentences when they start
+// a line of their own (how the window program steps and ends), with its
+// first letter in capitals.
+function about_from(paragraph) {
     const groups = [];
     let ends_sentence = true;
-    for (const line of lines) {
+    for (const line of paragraph) {
         if (ends_sentence)
-            groups.push([]);
-        groups[groups.length - 1].push(line);
-        ends_sentence = line.endsWith('.');
+            groups.push('');
+        const group = groups[groups.length - 1];
+        groups[groups.length - 1] = group === '' ? line : `${group} ${line}`;
+        ends_sentence = line !== '' && line.endsWith('.');
     }
     if (groups.length > 1)
         groups.pop();
-    const text = groups.map(group => group.join(' ')).join(' ');
-    return text.charAt(0).toUpperCase() + text.slice(1);
+    const about = groups.join(' ');
+    return /^[a-z]/.test(about) ? about[0].toUpperCase() + about.slice(1) : about;
+}
+
+// The notes of the program whose source is `file`: {name, title, about,
+// captions}; throws, saying why, when the opening comment lacks the name,
+// the title or a frame caption in order.
+function read_notes(file) {
+    const code = fs.readFileSync(file, 'utf8');
+    const base = path.basename(file);
+    const name = base.slice(0, base.lastIndexOf('.cpp') < 0 ? base.length : base.lastIndexOf('.cpp'));
+    const notes = {name, title: '', about: '', captions: []};
+    const paragraph = [];
+    let in_first_paragraph = true;
+    const lines = code.split('\n');
+    if (lines[lines.length - 1] === '')
+        lines.pop();
+    for (const line of lines) {
+        if (!line.startsWith('//'))
+            break;
+        const text = trimmed(line.slice(2));
+        if (text === '') {
+            in_first_paragraph = false;
+        } else if (in_first_paragraph) {
+            paragraph.push(text);
+        } else if (text.startsWith('Title:')) {
+            notes.title = trimmed(text.slice(6));
+        } else if (text.startsWith('Frame ')) {
+            const number = String(notes.captions.length + 1);
+            const label = `Frame ${number}:`;
+            if (!text.startsWith(label))
+                throw new Error(`${file}: '${text}' is not the caption of frame ${number}`);
+            notes.captions.push(trimmed(text.slice(label.length)));
+        }
+    }
+    const opening = `${name}:`;
+    if (!paragraph.length || !paragraph[0].startsWith(opening))
+        throw new Error(`${file}: the opening comment does not start with '${opening}'`);
+    paragraph[0] = trimmed(paragraph[0].slice(opening.length));
+    notes.about = about_from(paragraph);
+    if (notes.title === '')
+        throw new Error(`${file}: the opening comment has no 'Title:' line`);
+    return notes;
 }
 
 function kept_pictures(folder, name) {
@@ -56,7 +114,11 @@ function kept_pictures(folder, name) {
     return fs.readdirSync(folder).filter(file => pattern.test(file)).sort();
 }
 
-function main() {
+function frame_label(n, frames, notes) {
+    return `${notes.title}, frame ${n} of ${frames}: ${notes.captions[n - 1]}`;
+}
+
+function write_site(source, site, entries, font) {
     fs.mkdirSync(path.join(site, 'pictures'), {recursive: true});
     for (const file of ['page.js', 'site.css'])
         fs.copyFileSync(path.join(here, file), path.join(site, file));
@@ -65,58 +127,104 @@ function main() {
     for (const entry of entries.split(',')) {
         const folder = path.join(source, path.dirname(entry));
         const name = path.basename(entry);
-        const code = fs.readFileSync(path.join(folder, `${name}.cpp`), 'utf8');
-        const about = escape_html(describe(name, code));
+        const file = path.join(folder, `${name}.cpp`);
+        const code = fs.readFileSync(file, 'utf8');
+        const notes = read_notes(file);
         const pictures = kept_pictures(folder, name);
         const frames = pictures.length;
+        if (notes.captions.length !== frames)
+            throw new Error(`${file}: ${notes.captions.length} frame captions for ${frames} ` +
+                            'kept pictures');
         const font_name = /^#include\s*<SDL_ttf\.h>/m.test(code) &&
             (/"([\w.-]+\.ttf)"/.exec(code) || [])[1];
         let font_style = '';
         if (font_name) {
-            fs.copyFileSync(font, path.join(site, font_name));
+            const inside = fs.readFileSync(font).toString('base64');
             font_style = `<style>@font-face { font-family: "${font_name}"; ` +
-                `src: url("${font_name}"); }</style>`;
+                `src: url("data:font/ttf;base64,${inside}") format("truetype"); }</style>`;
+            fs.rmSync(path.join(site, font_name), {force: true});
         }
-        const fields = {PROGRAM: name, DESCRIPTION: about, FRAMES: String(frames),
-                        FONT: font_style, FONT_NAME: font_name || ''};
+        // The WebAssembly is inside the script now; an older build's goes.
+        fs.rmSync(path.join(site, `${name}.wasm`), {force: true});
+        const json = JSON.stringify({captions: notes.captions}).replace(/</g, '\\u003c');
+        const fields = {PROGRAM: name, TITLE: escape_html(notes.title),
+                        DESCRIPTION: escape_html(notes.about), FRAMES: String(frames),
+                        FONT: font_style, FONT_NAME: font_name || '', NOTES: json};
         fs.writeFileSync(path.join(site, `${name}.html`),
                          page.replace(/@(\w+)@/g, (all, key) => fields[key]));
-        let picture = '';
+        let picture = '', shown = 0;
         if (frames) {
-            const size = file => fs.statSync(path.join(folder, file)).size;
+            const size = f => fs.statSync(path.join(folder, f)).size;
             const best = pictures.reduce((a, b) => (size(b) > size(a) ? b : a));
+            shown = pictures.indexOf(best) + 1;
             picture = `pictures/${name}.png`;
             fs.copyFileSync(path.join(folder, best), path.join(site, picture));
         }
-        items.push({name, about, frames, picture});
+        items.push({family: path.dirname(entry), notes, frames, picture, shown});
     }
-    const list = items.map(item => [
-        '<li>',
-        `  <a href="${item.name}.html">` +
-            (item.picture ? `<img src="${item.picture}" alt="" width="400" height="300">` : '') +
-            '</a>',
-        `  <h2><a href="${item.name}.html">${item.name}</a></h2>`,
-        `  <p>${item.about}</p>`,
-        `  <p>${item.frames === 1 ? 'One frame' : `${item.frames} frames`}.</p>`,
-        '</li>'].join('\n')).join('\n');
+    const item_html = item => {
+        const {name, title, about} = item.notes;
+        const link = `${name}.html${item.shown ? `#frame=${item.shown}` : ''}`;
+        const alt = item.shown ? escape_html(frame_label(item.shown, item.frames, item.notes)) : '';
+        return [
+            '<li>',
+            `  <a href="${link}" tabindex="-1">` +
+                (item.picture ? `<img src="${item.picture}" alt="${alt}" width="800" height="600">`
+                              : '') + '</a>',
+            `  <h3><a href="${link}">${escape_html(title)}</a></h3>`,
+            `  <p class="name"><code>${name}</code></p>`,
+            `  <p class="about">${escape_html(about)}</p>`,
+            `  <p>${item.frames === 1 ? 'One frame' : `${item.frames} frames`}.</p>`,
+            '</li>'].join('\n');
+    };
+    const known = FAMILIES.map(f => f[0]);
+    const families = FAMILIES.concat([...new Set(items.map(i => i.family))]
+        .filter(f => !known.includes(f)).map(f => [f, f, '']));
+    const sections = families.map(([folder, heading, sentence]) => {
+        const members = items.filter(item => item.family === folder);
+        if (!members.length)
+            return '';
+        return `<section class="family" id="${folder}">
+<h2>${escape_html(heading)}</h2>
+${sentence ? `<p>${escape_html(sentence)}</p>\n` : ''}<ul class="gallery">
+${members.map(item_html).join('\n')}
+</ul>
+</section>`;
+    }).filter(Boolean).join('\n');
     fs.writeFileSync(path.join(site, 'index.html'), `<!doctype html>
 <html lang="en">
 <head>
 <meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
 <title>Self-similar tilings</title>
 <link rel="stylesheet" href="site.css">
 </head>
 <body>
 <h1>Self-similar tilings</h1>
-<p>Each program draws a tiling of the plane on an 800 × 600 canvas, some in
-several frames. Open one, then press any key or click the picture for its
-next frame.</p>
-<ul class="gallery">
-${list}
-</ul>
+<p class="intro">Each picture is a tiling of the plane by copies of one shape at smaller and
+smaller scales, drawn on an 800 × 600 canvas, some in several frames. Open one, then press →
+or click the picture (tap it on a phone) for the next frame, and ← for the one before.</p>
+${sections}
 </body>
 </html>
 `);
+}
+
+function main() {
+    const args = process.argv.slice(2);
+    try {
+        if (args[0] === '--notes') {
+            const notes = read_notes(args[1]);
+            console.log(`title ${notes.title}`);
+            console.log(`about ${notes.about}`);
+            notes.captions.forEach((text, i) => console.log(`caption ${i + 1} ${text}`));
+            return;
+        }
+        write_site(...args);
+    } catch (error) {
+        console.error(`make_site.js: ${error.message}`);
+        process.exit(1);
+    }
 }
 
 main();

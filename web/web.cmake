@@ -1,6 +1,6 @@
 # The web build, configured with Emscripten's toolchain by tools/build_web.sh:
 # every window program compiled from the same sources and linked with the
-# web kernel (web_kernel.cpp) into <program>.js and <program>.wasm, and the
+# web kernel (web_kernel.cpp) into <program>.js, its WebAssembly inside, and the
 # pages and gallery around them, all in TILINGS_SITE_DIR.
 #
 # The type of extended-precision values (raster/extended.h) is WebAssembly's
@@ -24,8 +24,11 @@ add_library(raster_web STATIC ${TILINGS_WEB_DIR}/web_kernel.cpp ${TILINGS_WEB_DI
 target_link_libraries(raster_web PUBLIC raster_core math_functions)
 # The wait yields to the browser in the middle of main, which ASYNCIFY
 # allows; nothing grows the memory beyond what the canvas, the fill's stack
-# and the programs' fixed arrays take.
-target_link_options(raster_web INTERFACE -sASYNCIFY -sINITIAL_MEMORY=64MB -sENVIRONMENT=web)
+# and the programs' fixed arrays take. The WebAssembly is inside the script
+# (SINGLE_FILE), so that a page opened from a folder (file://), where the
+# browser fetches nothing, runs as one served does.
+target_link_options(raster_web INTERFACE -sASYNCIFY -sINITIAL_MEMORY=64MB -sENVIRONMENT=web
+  -sSINGLE_FILE=1)
 
 # The program's main is renamed program_main; the web kernel's main calls it
 # and tells the page when it has returned.

@@ -1,22 +1,40 @@
-// Drives window programs' pages in headless Chromium, for web_test.
+// Drives the window programs' pages in headless Chromium, for web_test.
 //
-//   node drive_pages.js SITE_DIR OUT_DIR PROGRAM...
+//   node drive_pages.js SITE_DIR OUT_DIR CHECK PROGRAM...
 //
-// Serves SITE_DIR on a port of 127.0.0.1 and, for each program, opens its
-// page and steps it through every frame, by key presses and by clicks on
-// the canvas in turn, until the program has ended; then runs it again,
-// opens a link to its last frame, and looks for it in the gallery. It
-// writes each frame's canvas pixels as OUT_DIR/<program>_NN.rgba (800 x 600
-// x RGBA, row by row) and the frame a link opens at (#frame=N, N the last
-// frame) as OUT_DIR/<program>_link.rgba, and writes to standard output, one
-// line each:
+// CHECK is what to do with each program's page:
+//   sweep     serve SITE_DIR on a port of 127.0.0.1, open the page and step
+//             through every frame by key, click, button and tap in turn
+//             until the program ends; go back through them all with ←, to
+//             the last again with End; run it again; open a link to the
+//             last frame; find the page in the gallery; then open the page
+//             from the folder (file://) and step through it by keys
+//   keys      which keys step and which are the browser's: Tab, Shift+Tab,
+//             modifier keys, Ctrl shortcuts, keys outside the player, Enter
+//             on a button and on a link; ← → Home End PageUp PageDown
+//   address   the address follows the frame; an edited address, Back and
+//             Forward; copy link
+//   download  the picture downloaded at a frame kept and at the latest one
+//   fit       the page at 1280 x 800, 1024 x 650 and on a 390 x 844 touch
+//             screen: the picture and controls in the window, 4:3, crisp;
+//             44 px controls and tap hints on touch; a tap steps and a
+//             pinch does not; full screen; printing
+//   errors    the page's sentence when its script is missing (from a
+//             folder), damaged, or never arrives
+// It writes canvases as OUT_DIR/LABEL.rgba (800 x 600 x RGBA, row by row)
+// and downloads as OUT_DIR/LABEL.png, screenshots of `fit` as
+// OUT_DIR/fit_*.png, and writes to standard output, one line each:
+//   shown PROGRAM LABEL N       LABEL.rgba (or LABEL.png) is what frame N
+//                               showed, or must show
 //   frames PROGRAM N            the frames shown before the program ended
-//   link PROGRAM N              the frame the link named
-//   timing PROGRAM N BY DRAWN PAINTED   ms from the key press or click
-//                               (BY is key or click; load for the first
-//                               frame, timed from the page's start) to
-//                               frame N on the canvas, and to the next
-//                               picture the browser made after it
+//   gallery PROGRAM N           the frame the gallery's picture shows
+//   timing PROGRAM N BY FROM DRAWN PAINTED WAITED   ms from the input (BY:
+//                               key, click, button, tap, back, hash; load,
+//                               from the page's start) to frame N on the
+//                               canvas, and to the browser's next picture
+//                               after it; FROM is program (drawn by it) or
+//                               store; WAITED, of DRAWN, the time the input
+//                               waited for the page to take it
 //   problem PROGRAM TEXT        anything the page did wrong
 // Chromium is /usr/bin/chromium unless CHROMIUM names another.
 'use strict';
@@ -25,10 +43,12 @@ const http = require('http');
 const path = require('path');
 const {chromium} = require('playwright-core');
 
-const [site, out, ...programs] = process.argv.slice(2);
+const [site_dir, out_dir, check, ...programs] = process.argv.slice(2);
+const out = path.resolve(out_dir);
+const site = path.resolve(site_dir);
 const STEP_TIMEOUT = 20000;
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-               '.css': 'text/css', '.png': 'image/png', '.ttf': 'font/ttf'};
+const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+               '.png': 'image/png'};
 
 function serve(root) {
     const server = http.createServer((request, response) => {
@@ -50,18 +70,19 @@ function report(...fields) {
     console.log(fields.join(' '));
 }
 
-async function page_state(page) {
+async function state(page) {
     return page.evaluate(() => {
         const status = document.getElementById('status');
+        const focus = document.activeElement;
         return {frame: Number(status.dataset.frame), frames: Number(status.dataset.frames),
                 ended: status.dataset.ended, text: status.textContent.trim(),
                 ended_shown: !document.getElementById('ended').hidden,
-                again: !!document.getElementById('again'),
-                gallery: !!document.querySelector('#ended a[href="index.html"]')};
+                hash: location.hash, history: history.length,
+                focus: focus ? (focus.id || focus.tagName.toLowerCase()) : '',
+                in_player: !!(focus && focus.closest('#player'))};
     });
 }
 
-// Waits until the page shows frame n (or has ended, with `or_end`).
 async function wait_for_frame(page, n, or_end) {
     await page.waitForFunction(([n, or_end]) => {
         const status = document.getElementById('status');
@@ -81,124 +102,553 @@ async function canvas_pixels(page) {
     return Buffer.from(base64, 'base64');
 }
 
-// Pressing a key or clicking the canvas, in turn from frame to frame.
-async function advance(page, n) {
-    if (n % 2 === 1)
-        await page.keyboard.press('Space');
-    else
-        await page.click('#canvas', {position: {x: 400, y: 300}});
+// Writes the canvas as LABEL.rgba and says which native frame it must be.
+async function save_shown(page, program, label, n) {
+    const pixels = await canvas_pixels(page);
+    fs.writeFileSync(path.join(out, `${label}.rgba`), pixels);
+    report('shown', program, label, n);
+    return pixels;
 }
 
-async function report_timing(page, program, n) {
-    const timing = await page.waitForFunction(
-        k => Module.tilings.timings.find(t => t.frame === k && t.painted !== undefined), n,
-        {timeout: STEP_TIMEOUT});
-    const t = await timing.jsonValue();
-    report('timing', program, n, t.by, t.drawn.toFixed(1), t.painted.toFixed(1));
+async function report_timings(page, program) {
+    await page.evaluate(() => new Promise(resolve =>
+        requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    const timings = await page.evaluate(() => Module.tilings.timings);
+    for (const t of timings)
+        report('timing', program, t.frame, t.by, t.from, t.drawn.toFixed(1),
+               t.painted === undefined ? '-' : t.painted.toFixed(1), t.waited.toFixed(1));
 }
 
-async function drive(browser, base, program) {
-    const problem = text => report('problem', program, text);
-    let page = await browser.newPage({viewport: {width: 1000, height: 900}});
-    const errors = [];
+async function new_page(browser, options, errors) {
+    const context = await browser.newContext(options);
+    const page = await context.newPage();
     page.on('pageerror', error => errors.push(error.message));
+    return page;
+}
+
+function label(program, kind, n) {
+    return `${program}_${kind}_${String(n).padStart(2, '0')}`;
+}
+
+// Key, click, button and tap in turn.
+const STEPS = [
+    page => page.keyboard.press('ArrowRight'),
+    page => page.click('#canvas', {position: {x: 200, y: 150}}),
+    page => page.click('#next'),
+    page => page.tap('#canvas', {position: {x: 300, y: 100}}),
+    page => page.keyboard.press('PageDown'),
+];
+
+async function sweep(browser, base, program) {
+    const problem = text => report('problem', program, text);
+    const errors = [];
+    let page = await new_page(browser, {viewport: {width: 1280, height: 800}, hasTouch: true},
+                              errors);
     await page.goto(`${base}/${program}.html`);
     await wait_for_frame(page, 1, false);
 
     const size = await page.evaluate(() => {
         const canvas = document.getElementById('canvas');
-        return [canvas.width, canvas.height, canvas.clientWidth, canvas.clientHeight];
+        return [canvas.width, canvas.height];
     });
-    if (size.join() !== '800,600,800,600')
-        problem(`the canvas is ${size[0]} x ${size[1]} shown at ${size[2]} x ${size[3]}`);
+    if (size.join() !== '800,600')
+        problem(`the canvas is ${size[0]} x ${size[1]}`);
+    const first = await state(page);
+    if (!first.in_player)
+        problem(`the player does not have the focus when the page opens (${first.focus} has)`);
 
     // Moving the mouse, turning the wheel and clicking beside the canvas
     // leave the first frame on show.
     await page.mouse.move(300, 300);
     await page.mouse.move(500, 400);
     await page.mouse.wheel(0, 100);
-    await page.mouse.click(950, 850);
+    await page.mouse.click(1270, 790);
     await page.waitForTimeout(300);
-    if ((await page_state(page)).frame !== 1)
+    if ((await state(page)).frame !== 1)
         problem('moving the mouse, the wheel or a click beside the canvas moved the page on');
+    await page.focus('#player');
 
     const pixels = [];
     let n = 1;
     for (;;) {
-        const state = await page_state(page);
-        if (state.text !== `frame ${n} of ${state.frames}`)
-            problem(`frame ${n}: the status says "${state.text}"`);
-        if (state.ended !== 'false' || state.ended_shown)
+        const now = await state(page);
+        if (!now.text.startsWith(`Frame ${n} of ${now.frames}: `))
+            problem(`frame ${n}: the status says "${now.text}"`);
+        if (now.hash !== `#frame=${n}`)
+            problem(`frame ${n}: the address ends in "${now.hash}"`);
+        if (now.ended !== 'false' || now.ended_shown)
             problem(`frame ${n}: the page says it has ended before its last wait has`);
-        await report_timing(page, program, n);
-        pixels.push(await canvas_pixels(page));
-        fs.writeFileSync(path.join(out, `${program}_${String(n).padStart(2, '0')}.rgba`),
-                         pixels[n - 1]);
-        await advance(page, n);
+        pixels.push(await save_shown(page, program, label(program, 'served', n), n));
+        await STEPS[(n - 1) % STEPS.length](page);
         await wait_for_frame(page, n + 1, true);
-        const after = await page_state(page);
+        const after = await state(page);
         if (after.ended === 'true') {
             if (after.frames !== n)
                 problem(`the program ended after ${n} frames; data-frames says ${after.frames}`);
-            if (!after.ended_shown || !after.again || !after.gallery)
-                problem('after the last frame the page does not offer to run again and go back');
+            if (!after.ended_shown)
+                problem('after the last frame the page does not say that the program has ended');
             break;
         }
         n += 1;
     }
     report('frames', program, n);
 
+    // Back through every frame, from the page's store, exactly; End again.
+    await page.focus('#player');
+    for (let k = n - 1; k >= 1; --k) {
+        await page.keyboard.press('ArrowLeft');
+        await wait_for_frame(page, k, false);
+        if (!(await canvas_pixels(page)).equals(pixels[k - 1]))
+            problem(`← to frame ${k} shows other pixels than frame ${k} did`);
+    }
+    if (n > 1) {
+        await page.keyboard.press('End');
+        await wait_for_frame(page, n, false);
+        if (!(await canvas_pixels(page)).equals(pixels[n - 1]))
+            problem(`End after the program ended shows other pixels than frame ${n} did`);
+    }
+    await report_timings(page, program);
+
     // Running again starts at frame 1 with the same picture.
     await page.click('#again');
     await wait_for_frame(page, 1, false);
-    const again = await page_state(page);
-    if (again.ended !== 'false' || again.text !== `frame 1 of ${n}`)
+    const again = await state(page);
+    if (again.ended !== 'false' || !again.text.startsWith(`Frame 1 of ${n}`))
         problem(`run again: the status says "${again.text}", data-ended ${again.ended}`);
     if (!(await canvas_pixels(page)).equals(pixels[0]))
         problem('run again: frame 1 differs from the first run\'s');
+    await page.context().close();
 
     // A link to the last frame opens at it; the next key ends the program.
-    await page.close();
-    page = await browser.newPage();
-    page.on('pageerror', error => errors.push(error.message));
+    page = await new_page(browser, {viewport: {width: 1280, height: 800}}, errors);
     await page.goto(`${base}/${program}.html#frame=${n}`);
     await wait_for_frame(page, n, false);
-    const linked = await page_state(page);
-    if (linked.text !== `frame ${n} of ${n}` || linked.ended !== 'false')
+    const linked = await state(page);
+    if (!linked.text.startsWith(`Frame ${n} of ${n}`) || linked.ended !== 'false')
         problem(`#frame=${n}: the status says "${linked.text}", data-ended ${linked.ended}`);
-    fs.writeFileSync(path.join(out, `${program}_link.rgba`), await canvas_pixels(page));
-    report('link', program, n);
+    await save_shown(page, program, `${program}_link`, n);
     await page.keyboard.press('Enter');
     await wait_for_frame(page, n + 1, true);
-    if ((await page_state(page)).ended !== 'true')
-        problem(`#frame=${n}: a key press at the last frame does not end the program`);
+    if ((await state(page)).ended !== 'true')
+        problem(`#frame=${n}: Enter at the last frame does not end the program`);
 
-    // The gallery links the page, with the program's picture and what it
-    // shows, as the page itself does.
-    const about = await page.evaluate(() => document.querySelector('.about').textContent.trim());
+    // The gallery links the page at the frame its picture shows, says what
+    // that picture shows, and names the figure as the page does.
+    const title = await page.evaluate(() => [document.title,
+                                             document.querySelector('h1').textContent.trim()]);
+    if (title[0] !== title[1] || title[0].includes('_'))
+        problem(`the page's title "${title[0]}" and heading "${title[1]}" do not name the figure`);
     await page.goto(`${base}/index.html`);
     const entry = await page.evaluate(name => {
         const item = [...document.querySelectorAll('.gallery li')]
-                         .find(li => li.querySelector(`a[href="${name}.html"]`));
-        const picture = item && item.querySelector('img');
-        return item && {picture: picture ? [picture.complete, picture.naturalWidth] : null,
-                        about: item.querySelector('p').textContent.trim()};
+                         .find(li => li.querySelector(`a[href^="${name}.html"]`));
+        if (!item)
+            return null;
+        const picture = item.querySelector('img');
+        const links = [...item.querySelectorAll('a')].map(a => a.getAttribute('href'));
+        return {picture: picture && picture.complete ? picture.naturalWidth : 0,
+                alt: picture ? picture.alt : '', links, family: item.closest('section').id,
+                heading: item.querySelector('h3').textContent.trim()};
     }, program);
-    if (!entry)
+    if (!entry) {
         problem('the gallery does not link the page');
-    else if (!entry.picture || !entry.picture[0] || entry.picture[1] !== 800)
-        problem(`the gallery shows no picture of it (${entry.picture})`);
-    else if (!about || entry.about !== about)
-        problem(`the gallery says "${entry.about}", the page "${about}"`);
+    } else {
+        const frame = /#frame=(\d+)$/.exec(entry.links[0]);
+        if (entry.picture !== 800)
+            problem('the gallery shows no picture of it');
+        if (!frame || new Set(entry.links).size !== 1)
+            problem(`the gallery's links ${entry.links} do not all open the frame it shows`);
+        else
+            report('gallery', program, frame[1]);
+        if (!frame || !entry.alt.includes(`frame ${frame[1]} of ${n}`) || entry.alt.length < 30)
+            problem(`the gallery picture's alt text "${entry.alt}" does not say what it shows`);
+        if (entry.heading !== title[1])
+            problem(`the gallery calls it "${entry.heading}", the page "${title[1]}"`);
+    }
+    await page.context().close();
+
+    // From the folder, stepped by keys alone.
+    page = await new_page(browser, {viewport: {width: 1024, height: 650}}, errors);
+    await page.goto(`file://${site}/${program}.html`);
+    await wait_for_frame(page, 1, false);
+    const keys = ['Space', 'Enter', 'ArrowRight', 'ArrowDown', 'PageDown'];
+    let m = 1;
+    for (;;) {
+        await save_shown(page, program, label(program, 'file', m), m);
+        await page.keyboard.press(keys[(m - 1) % keys.length]);
+        await wait_for_frame(page, m + 1, true);
+        if ((await state(page)).ended === 'true')
+            break;
+        m += 1;
+    }
+    if (m !== n)
+        problem(`opened from the folder it shows ${m} frames, served ${n}`);
+    await page.context().close();
 
     for (const error of errors)
         problem(`script error: ${error}`);
-    await page.close();
 }
 
+// Which keys step: only the picture's, only while the player has focus.
+async function keys(browser, base, program) {
+    const problem = text => report('problem', program, text);
+    const errors = [];
+    const page = await new_page(browser, {viewport: {width: 1280, height: 800}}, errors);
+    await page.goto(`${base}/${program}.html`);
+    await wait_for_frame(page, 1, false);
+    const frame = async () => (await state(page)).frame;
+    const settle = () => page.waitForTimeout(250);
+
+    for (const key of ['Shift', 'Control', 'Alt', 'Control+Equal', 'Control+Minus',
+                       'Control+f', 'Escape', 'Backspace', 'Meta+ArrowRight', 'Shift+Space',
+                       'a']) {
+        await page.keyboard.press(key);
+        await settle();
+        if (await frame() !== 1)
+            problem(`${key} moved the picture on`);
+        await page.focus('#player');
+    }
+
+    // Tab goes through the controls to the links, Shift+Tab back to the
+    // link above, each with its focus shown; none of it steps.
+    const stops = [];
+    for (let i = 0; i < 12; ++i) {
+        await page.keyboard.press('Tab');
+        const stop = await page.evaluate(() => {
+            const e = document.activeElement;
+            const style = getComputedStyle(e);
+            return {name: e.id || `${e.tagName.toLowerCase()} ${e.getAttribute('href') || ''}`,
+                    tag: e.tagName, outline: style.outlineStyle !== 'none' &&
+                                             parseFloat(style.outlineWidth) >= 2};
+        });
+        stops.push(stop);
+        if (stop.tag === 'A')
+            break;
+    }
+    const names = stops.map(s => s.name).join(', ');
+    for (const control of ['first', 'previous', 'next', 'last', 'download', 'copy'])
+        if (!stops.some(s => s.name === control))
+            problem(`Tab from the player passes over #${control} (${names})`);
+    if (stops[stops.length - 1].tag !== 'A')
+        problem(`Tab does not reach a link (${names})`);
+    for (const s of stops.filter(s => !s.outline))
+        problem(`${s.name} shows no focus`);
+    await page.focus('#player');
+    await page.keyboard.press('Shift+Tab');
+    const above = await page.evaluate(() => document.activeElement.tagName);
+    if (above !== 'A')
+        problem(`Shift+Tab from the player reaches ${above}, not the link above it`);
+    if (await frame() !== 1)
+        problem('Tab or Shift+Tab moved the picture on');
+
+    // Keys outside the player leave the picture alone.
+    await page.click('h1');
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('Space');
+    await settle();
+    if (await frame() !== 1)
+        problem('a key with the focus outside the player moved the picture on');
+
+    // The picture's keys, both ways.
+    await page.focus('#player');
+    const shown = {};
+    const press = async (key, n) => {
+        await page.keyboard.press(key);
+        await wait_for_frame(page, n, false);
+        const pixels = await canvas_pixels(page);
+        if (shown[n] && !pixels.equals(shown[n]))
+            problem(`${key} to frame ${n} shows other pixels than frame ${n} did`);
+        shown[n] = shown[n] || pixels;
+    };
+    await press('ArrowRight', 2);
+    await press('Space', 3);
+    await press('ArrowLeft', 2);
+    await save_shown(page, program, `${program}_keys_back`, 2);
+    await press('ArrowDown', 3);
+    await press('PageDown', 4);
+    await press('PageUp', 3);
+    await press('ArrowUp', 2);
+    await press('Home', 1);
+    await press('End', frame_count(await state(page)));
+    const last = (await state(page)).frame;
+    await save_shown(page, program, `${program}_keys_end`, last);
+    await press('Home', 1);
+    await press('Enter', 2);
+
+    // Enter on a button is that button, once.
+    await page.focus('#previous');
+    await page.keyboard.press('Enter');
+    await wait_for_frame(page, 1, false);
+    await settle();
+    if (await frame() !== 1)
+        problem('Enter on the previous button did not go back one frame');
+    // Enter on a link follows it.
+    await page.focus('a.back');
+    await page.keyboard.press('Enter');
+    await page.waitForURL(/index\.html$/, {timeout: STEP_TIMEOUT}).catch(() =>
+        problem('Enter on "All the tilings" does not open the gallery'));
+    for (const error of errors)
+        problem(`script error: ${error}`);
+    await page.context().close();
+}
+
+function frame_count(s) {
+    return s.frames;
+}
+
+// The address follows the frame, and an edited one leads.
+async function address(browser, base, program) {
+    const problem = text => report('problem', program, text);
+    const errors = [];
+    const page = await new_page(browser, {viewport: {width: 1280, height: 800}}, errors);
+    await page.context().grantPermissions(['clipboard-read', 'clipboard-write'],
+                                          {origin: base});
+    await page.goto(`${base}/${program}.html`);
+    await wait_for_frame(page, 1, false);
+    const start = await state(page);
+    await page.keyboard.press('ArrowRight');
+    await wait_for_frame(page, 2, false);
+    await page.keyboard.press('ArrowRight');
+    await wait_for_frame(page, 3, false);
+    let now = await state(page);
+    if (now.hash !== '#frame=3')
+        problem(`at frame 3 the address ends in "${now.hash}"`);
+    if (now.history !== start.history)
+        problem('stepping added entries to the history');
+    await page.keyboard.press('ArrowLeft');
+    await wait_for_frame(page, 2, false);
+    if ((await state(page)).hash !== '#frame=2')
+        problem('going back does not change the address');
+
+    // An edited address: on to a frame not yet seen, back to one seen.
+    await page.evaluate(() => { location.hash = '#frame=5'; });
+    await wait_for_frame(page, 5, false);
+    await save_shown(page, program, `${program}_hash_on`, 5);
+    await page.evaluate(() => { location.hash = '#frame=1'; });
+    await wait_for_frame(page, 1, false);
+    await page.goBack();
+    await wait_for_frame(page, 5, false);
+    await save_shown(page, program, `${program}_hash_back`, 5);
+    await page.goForward();
+    await wait_for_frame(page, 1, false);
+    await save_shown(page, program, `${program}_hash_forward`, 1);
+    now = await state(page);
+    if (!now.text.startsWith('Frame 1 of'))
+        problem(`after Forward the status says "${now.text}"`);
+
+    // Copy link copies the address of the frame on show.
+    await page.focus('#player');
+    await page.keyboard.press('ArrowRight');
+    await wait_for_frame(page, 2, false);
+    await page.click('#copy');
+    await page.waitForTimeout(200);
+    const copied = await page.evaluate(() => navigator.clipboard.readText()).catch(e => e.message);
+    if (copied !== `${base}/${program}.html#frame=2`)
+        problem(`copy link copied "${copied}"`);
+    for (const error of errors)
+        problem(`script error: ${error}`);
+    await page.context().close();
+}
+
+// Downloads at a kept frame (after going back) and at the latest.
+async function download(browser, base, program) {
+    const problem = text => report('problem', program, text);
+    const errors = [];
+    const page = await new_page(browser, {viewport: {width: 1280, height: 800},
+                                          acceptDownloads: true}, errors);
+    await page.goto(`${base}/${program}.html`);
+    await wait_for_frame(page, 1, false);
+    for (const key of ['ArrowRight', 'ArrowRight', 'ArrowLeft', 'DOWNLOAD', 'ArrowRight',
+                       'DOWNLOAD']) {
+        if (key !== 'DOWNLOAD') {
+            await page.keyboard.press(key);
+            continue;
+        }
+        const n = (await state(page)).frame;
+        const [file] = await Promise.all([page.waitForEvent('download'),
+                                          page.click('#download')]);
+        const name = `${program}_${String(n).padStart(2, '0')}`;
+        if (file.suggestedFilename() !== `${name}.png`)
+            problem(`the download at frame ${n} is named ${file.suggestedFilename()}`);
+        await file.saveAs(path.join(out, `${name}_download.png`));
+        report('shown', program, `${name}_download`, n);
+        await page.focus('#player');
+    }
+    for (const error of errors)
+        problem(`script error: ${error}`);
+    await page.context().close();
+}
+
+// What lies outside the window, of the picture and the controls.
+async function outside(page) {
+    return page.evaluate(() => {
+        const found = [];
+        const parts = ['#canvas', '#first', '#previous', '#count', '#next', '#last',
+                       '#fullscreen', '#download', '#copy', '#status'];
+        for (const selector of parts) {
+            const e = document.querySelector(selector);
+            if (!e || e.hidden)
+                continue;
+            const r = e.getBoundingClientRect();
+            if (r.width === 0 || r.left < 0 || r.top < 0 || r.right > innerWidth + 0.5 ||
+                r.bottom > innerHeight + 0.5)
+                found.push(`${selector} at ${Math.round(r.left)},${Math.round(r.top)} ` +
+                           `${Math.round(r.width)} x ${Math.round(r.height)}`);
+        }
+        return found;
+    });
+}
+
+async function fit(browser, base, program) {
+    const problem = text => report('problem', program, text);
+    const errors = [];
+    const screens = [
+        {name: 'desktop', options: {viewport: {width: 1280, height: 800}}},
+        {name: 'projector', options: {viewport: {width: 1024, height: 650}}},
+        {name: 'phone', options: {viewport: {width: 390, height: 844}, deviceScaleFactor: 3,
+                                  isMobile: true, hasTouch: true}},
+    ];
+    for (const screen of screens) {
+        const page = await new_page(browser, screen.options, errors);
+        const where = text => problem(`${screen.name}: ${text}`);
+        await page.goto(`${base}/${program}.html`);
+        await wait_for_frame(page, 1, false);
+        for (const part of await outside(page))
+            where(`${part} is outside the ${screen.options.viewport.width} x ` +
+                  `${screen.options.viewport.height} window`);
+        const look = await page.evaluate(() => {
+            const canvas = document.getElementById('canvas');
+            const r = canvas.getBoundingClientRect();
+            const small = [...document.querySelectorAll('#player button')].filter(b => {
+                const s = b.getBoundingClientRect();
+                return !b.hidden && (s.width < 44 || s.height < 44);
+            }).map(b => b.id);
+            const visible = s => getComputedStyle(document.querySelector(s)).display !== 'none';
+            return {width: r.width, height: r.height, rendering: getComputedStyle(canvas).imageRendering,
+                    small, taps: visible('#hint .taps'), keys: visible('#hint .keys')};
+        });
+        if (Math.abs(look.width * 3 - look.height * 4) > 4 || look.width < 300)
+            where(`the picture is shown at ${look.width} x ${look.height}`);
+        if (look.rendering !== 'pixelated')
+            where(`the picture is drawn with image-rendering ${look.rendering}`);
+        if (look.small.length)
+            where(`buttons smaller than 44 px: ${look.small.join(', ')}`);
+        const touch = !!screen.options.hasTouch;
+        if (look.taps !== touch || look.keys === touch)
+            where(`the hint speaks of ${look.taps ? 'taps' : 'keys'}`);
+        await page.screenshot({path: path.join(out, `fit_${screen.name}.png`)});
+
+        if (touch) {
+            // A tap steps; a two-finger touch (a pinch) does not.
+            await page.tap('#canvas');
+            await wait_for_frame(page, 2, false);
+            const by = await page.evaluate(() => Module.tilings.timings.slice(-1)[0].by);
+            if (by !== 'tap')
+                where(`a tap was taken as ${by}`);
+            const cdp = await page.context().newCDPSession(page);
+            const box = await page.locator('#canvas').boundingBox();
+            const at = (dx) => ({x: box.x + box.width / 2 + dx, y: box.y + box.height / 2});
+            await cdp.send('Input.dispatchTouchEvent',
+                           {type: 'touchStart', touchPoints: [at(-20), at(20)]});
+            for (const d of [30, 45, 60])
+                await cdp.send('Input.dispatchTouchEvent',
+                               {type: 'touchMove', touchPoints: [at(-d), at(d)]});
+            await cdp.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []});
+            await page.waitForTimeout(400);
+            if ((await state(page)).frame !== 2)
+                where('a pinch moved the picture on');
+        } else if (screen.name === 'desktop') {
+            // Full screen: the picture and controls fill the screen.
+            await page.click('#fullscreen');
+            await page.waitForFunction(() => document.fullscreenElement !== null,
+                                       null, {timeout: 5000}).catch(() => {});
+            if (await page.evaluate(() => document.fullscreenElement &&
+                                          document.fullscreenElement.id) !== 'player') {
+                where('the full-screen button does not show the player on the whole screen');
+            } else {
+                await page.waitForTimeout(200);
+                await page.screenshot({path: path.join(out, 'fit_fullscreen.png')});
+                for (const part of await outside(page))
+                    where(`full screen: ${part} is outside the screen`);
+                await page.click('#fullscreen');
+                await page.waitForFunction(() => document.fullscreenElement === null,
+                                           null, {timeout: 5000}).catch(() =>
+                    where('the button does not leave full screen'));
+            }
+            // Printing: the picture, title, caption and link only.
+            await page.emulateMedia({media: 'print'});
+            const printed = await page.evaluate(() => {
+                const shown = s => {
+                    const e = document.querySelector(s);
+                    return !!e && e.getClientRects().length > 0 &&
+                           getComputedStyle(e).visibility !== 'hidden';
+                };
+                return {must: ['h1', '#canvas', '#status', '.link'].filter(s => !shown(s)),
+                        must_not: ['.controls', '#hint', '.program', '#ended'].filter(shown),
+                        link: document.querySelector('.link').textContent};
+            });
+            await page.screenshot({path: path.join(out, 'fit_print.png'), fullPage: true});
+            if (printed.must.length)
+                where(`printing leaves out ${printed.must.join(', ')}`);
+            if (printed.must_not.length)
+                where(`printing includes ${printed.must_not.join(', ')}`);
+            if (!printed.link.includes(`${program}.html#frame=1`))
+                where(`the printed link says "${printed.link}"`);
+        }
+        await page.context().close();
+    }
+    for (const error of errors)
+        problem(`script error: ${error}`);
+}
+
+// The sentence a page shows when it cannot run its program, and when.
+async function errors(browser, base, program) {
+    const problem = text => report('problem', program, text);
+    const cases = [
+        {name: 'missing from the folder', sentence: /\.js\b.*missing.*copy the whole folder/i},
+        {name: 'damaged', sentence: /damaged.*copy the whole folder/i},
+        {name: 'never arriving', sentence: /did not start in time/i},
+    ];
+    const folder = path.join(out, 'folder');
+    fs.mkdirSync(folder, {recursive: true});
+    for (const file of [`${program}.html`, 'page.js', 'site.css'])
+        fs.copyFileSync(path.join(site, file), path.join(folder, file));
+    for (const c of cases) {
+        const page = await (await browser.newContext()).newPage();
+        const started = Date.now();
+        if (c.name === 'damaged') {
+            await page.route(`**/${program}.js`, async route => {
+                const code = fs.readFileSync(path.join(site, `${program}.js`), 'utf8');
+                await route.fulfill({contentType: 'text/javascript',
+                                     body: code.replace(/AGFzbQ/g, 'AAAAAA')});
+            });
+        } else if (c.name === 'never arriving') {
+            await page.route(`**/${program}.js`, () => {});
+        }
+        const url = c.name === 'missing from the folder' ? `file://${folder}/${program}.html`
+                                                         : `${base}/${program}.html`;
+        await page.goto(url, {waitUntil: 'domcontentloaded'});
+        const said = await page.waitForFunction(() => {
+            const p = document.getElementById('problem');
+            return !p.hidden && p.textContent;
+        }, null, {timeout: 12000}).then(h => h.jsonValue()).catch(() => null);
+        const seconds = (Date.now() - started) / 1000;
+        if (!said)
+            problem(`${c.name}: the page said nothing within 12 s`);
+        else if (!c.sentence.test(said) || /wasm|abort|runtime|cors/i.test(said))
+            problem(`${c.name}: the page says "${said}"`);
+        else if (seconds > 10.5)
+            problem(`${c.name}: the page took ${seconds.toFixed(1)} s to say so`);
+        else if ((said.match(/[.!?](\s|$)/g) || []).length !== 1)
+            problem(`${c.name}: "${said}" is not one sentence`);
+        await page.context().close();
+    }
+}
+
+const CHECKS = {sweep, keys, address, download, fit, errors};
+
 async function main() {
-    const root = path.resolve(site);
-    const server = await serve(root);
+    const server = await serve(site);
     const base = `http://127.0.0.1:${server.address().port}`;
     const browser = await chromium.launch({
         executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -210,7 +660,7 @@ async function main() {
     try {
         for (const program of programs) {
             try {
-                await drive(browser, base, program);
+                await CHECKS[check](browser, base, program);
             } catch (error) {
                 report('problem', program, error.message.split('\n')[0]);
                 status = 1;
