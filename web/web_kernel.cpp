@@ -6,9 +6,8 @@
 // inputs step, and in which direction: SDL is given none of the page's keys
 // or pointer events, and its event queue is not read here.
 //
-// The canvas's pixels reach the page when the canvas is unlocked: the
-// canvas is kept locked while drawn into and unlocked around each present
-// (raster/canvas.cpp), which copies it to the page's <canvas>.
+// The canvas's pixels reach the page at each present (web_canvas.cpp),
+// before the wait begins.
 //
 // The page (page.js) learns of each wait and of the end of main through
 // Module.tilings:
