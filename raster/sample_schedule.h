@@ -1,0 +1,146 @@
+// Kernel-internal: the samples of a thick line's parameter t, which depend
+// on the segment's length L alone. t starts at 0, and each step takes it
+// to float(t + step), step = 0.1 / L and the sum both formed in extended
+// precision; the samples end before a step that would pass 1 or no longer
+// move t. Samples are numbered from 0.
+//
+// They are laid out once per length as runs of evenly spaced samples.
+// Within a binade [2^(e-1), 2^e) of t, with u = 2^(e-24) the float spacing
+// there, take a sample t' whose sum t' + step lies below 2^e. The sum is
+// rounded to the extended grid 2^(e-64), on which t' lies: the result is
+// t' + r, r the step rounded on that grid, the same for every such t' (t'
+// being an even multiple of the grid, ties to even agree). Rounding to
+// float then adds r rounded to a multiple of u, again the same for every
+// t', but where r / u lies halfway between two whole numbers: there ties to
+// even choose by the parity of t' / u, and the result is always even, so
+// that from an even t' every step adds the same increment, while the steps
+// from an odd t' and from the (even) sample after it differ. So a binade's
+// samples are one run, or the first alone and the rest one run, as long as
+// the sums stay below 2^e; the step from every run's last sample is taken
+// as it comes. With L below 2^33, t is 0 or at least 2^-37: at most 38
+// binades, 2 runs each, and the first sample.
+#ifndef RASTER_SAMPLE_SCHEDULE_H
+#define RASTER_SAMPLE_SCHEDULE_H
+
+#include "extended.h"
+
+#include <algorithm>
+#include <cmath>
+
+inline extended sample_step(float length)
+{
+    return static_cast<extended>(0.1) / static_cast<extended>(static_cast<double>(length));
+}
+
+inline float next_sample(float t, extended step)
+{
+    return static_cast<float>(t + step);
+}
+
+struct SampleRun {
+    double first, increment; // sample base + j is first + j * increment
+    long long base;
+};
+
+constexpr int MAX_SAMPLE_RUNS = 80;
+
+struct SampleSchedule {
+    float length; // 0 for a schedule not laid out
+    int runs;
+    long long samples; // how many in all
+    SampleRun run[MAX_SAMPLE_RUNS];
+};
+
+inline long long run_end(const SampleSchedule &s, int r)
+{
+    return r + 1 < s.runs ? s.run[r + 1].base : s.samples;
+}
+
+inline void lay_out_samples(SampleSchedule &s, float length)
+{
+    const extended step = sample_step(length);
+    s.length = length;
+    s.runs = 0;
+    s.samples = 0;
+    float t = 0;
+    for (;;) {
+        // A run starts at t when the steps from t and from the next sample
+        // add the same increment within t's binade: then t is even where
+        // that matters. It holds the samples t + j increment, j from 0,
+        // whose sums stay below the top of the binade, and the one after
+        // the last of them: m + 1 samples, m first guessed, then checked.
+        // Every value here is a multiple of u below 2^(e+1): exact in
+        // double precision.
+        float next = next_sample(t, step);
+        const double increment = static_cast<double>(next) - t;
+        long long count = 1;
+        if (t > 0 && next > t && std::ilogb(next) == std::ilogb(t) &&
+            next_sample(next, step) - static_cast<double>(next) == increment) {
+            const double top = std::ldexp(1.0, std::ilogb(t) + 1);
+            auto below = [&](long long j) { return t + j * increment + step < top; };
+            long long m = static_cast<long long>(
+                std::max(0.0, (top - t - static_cast<double>(step)) / increment));
+            while (m > 0 && !below(m - 1))
+                --m;
+            while (below(m))
+                ++m;
+            count = m + 1;
+        }
+        s.run[s.runs++] = {t, count > 1 ? increment : 0, s.samples};
+        s.samples += count;
+        if (count > 1) {
+            t = static_cast<float>(t + (count - 1) * increment);
+            next = next_sample(t, step);
+        }
+        if (next == t || !(next <= 1.0f) || s.runs == MAX_SAMPLE_RUNS)
+            return;
+        t = next;
+    }
+}
+
+// The run holding sample n (most samples lie in the last runs).
+inline int run_of(const SampleSchedule &s, long long n)
+{
+    int r = s.runs - 1;
+    while (s.run[r].base > n)
+        --r;
+    return r;
+}
+
+inline float sample_t(const SampleSchedule &s, long long n)
+{
+    const SampleRun &run = s.run[run_of(s, n)];
+    return static_cast<float>(run.first + static_cast<double>(n - run.base) * run.increment);
+}
+
+// The first sample after sample `after` whose t is at least t: its number
+// (s.samples if there is none) and, in `sample`, its t.
+inline long long first_sample_from(const SampleSchedule &s, long long after, double t, float &sample)
+{
+    int r = s.runs - 1;
+    while (r > 0 && s.run[r].first >= t)
+        --r;
+    const SampleRun &run = s.run[r];
+    const long long count = run_end(s, r) - run.base;
+    long long j = 0; // the first at or after t is sample j of run r
+    if (run.first < t && run.increment == 0) {
+        j = 1;
+    } else if (run.first < t) {
+        // Guessed within one, then checked against the samples (exact).
+        const double q = (t - run.first) / run.increment;
+        j = q < static_cast<double>(count) ? static_cast<long long>(q) + 1 : count;
+        if (j > 0 && run.first + static_cast<double>(j - 1) * run.increment >= t)
+            --j;
+        else if (j < count && run.first + static_cast<double>(j) * run.increment < t)
+            ++j;
+    }
+    const long long n = std::max(run.base + j, after + 1);
+    if (n >= s.samples)
+        return s.samples;
+    sample = n - run.base < count
+                 ? static_cast<float>(run.first + static_cast<double>(n - run.base) * run.increment)
+                 : sample_t(s, n);
+    return n;
+}
+
+#endif
