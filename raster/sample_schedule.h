@@ -27,19 +27,9 @@
 #include <algorithm>
 #include <cmath>
 
-inline extended sample_step(float length)
-{
-    return static_cast<extended>(0.1) / static_cast<extended>(static_cast<double>(length));
-}
-
-inline float next_sample(float t, extended step)
-{
-    return static_cast<float>(t + step);
-}
-
 struct SampleRun {
     double first, increment; // sample base + j is first + j * increment
-    long long base;
+    long long base, count;
 };
 
 constexpr int MAX_SAMPLE_RUNS = 80;
@@ -51,47 +41,36 @@ struct SampleSchedule {
     SampleRun run[MAX_SAMPLE_RUNS];
 };
 
-inline long long run_end(const SampleSchedule &s, int r)
-{
-    return r + 1 < s.runs ? s.run[r + 1].base : s.samples;
-}
-
 inline void lay_out_samples(SampleSchedule &s, float length)
 {
-    const extended step = sample_step(length);
+    const extended step = static_cast<extended>(0.1) / static_cast<extended>(static_cast<double>(length));
+    auto after = [&](float t) { return static_cast<float>(t + step); };
     s.length = length;
     s.runs = 0;
     s.samples = 0;
-    float t = 0;
-    for (;;) {
+    for (float t = 0;;) {
         // A run starts at t when the steps from t and from the next sample
         // add the same increment within t's binade: then t is even where
-        // that matters. It holds the samples t + j increment, j from 0,
+        // that matters. It holds the samples t + j increment from j = 0 on
         // whose sums stay below the top of the binade, and the one after
-        // the last of them: m + 1 samples, m first guessed, then checked.
-        // Every value here is a multiple of u below 2^(e+1): exact in
-        // double precision.
-        float next = next_sample(t, step);
+        // the last of them: m + 1 samples, m guessed, then checked. Every
+        // value here is a multiple of u below 2^(e+1), exact in double.
+        float next = after(t);
         const double increment = static_cast<double>(next) - t;
-        long long count = 1;
-        if (t > 0 && next > t && std::ilogb(next) == std::ilogb(t) &&
-            next_sample(next, step) - static_cast<double>(next) == increment) {
+        long long m = 0;
+        if (t > 0 && next > t && std::ilogb(next) == std::ilogb(t) && after(next) - next == increment) {
             const double top = std::ldexp(1.0, std::ilogb(t) + 1);
             auto below = [&](long long j) { return t + j * increment + step < top; };
-            long long m = static_cast<long long>(
-                std::max(0.0, (top - t - static_cast<double>(step)) / increment));
+            m = static_cast<long long>(std::max(0.0, (top - t - static_cast<double>(step)) / increment));
             while (m > 0 && !below(m - 1))
                 --m;
             while (below(m))
                 ++m;
-            count = m + 1;
+            t = static_cast<float>(t + m * increment);
+            next = after(t);
         }
-        s.run[s.runs++] = {t, count > 1 ? increment : 0, s.samples};
-        s.samples += count;
-        if (count > 1) {
-            t = static_cast<float>(t + (count - 1) * increment);
-            next = next_sample(t, step);
-        }
+        s.run[s.runs++] = {t - m * increment, m > 0 ? increment : 0, s.samples, m + 1};
+        s.samples += m + 1;
         if (next == t || !(next <= 1.0f) || s.runs == MAX_SAMPLE_RUNS)
             return;
         t = next;
@@ -99,17 +78,17 @@ inline void lay_out_samples(SampleSchedule &s, float length)
 }
 
 // The run holding sample n (most samples lie in the last runs).
-inline int run_of(const SampleSchedule &s, long long n)
+inline const SampleRun &run_of(const SampleSchedule &s, long long n)
 {
     int r = s.runs - 1;
     while (s.run[r].base > n)
         --r;
-    return r;
+    return s.run[r];
 }
 
 inline float sample_t(const SampleSchedule &s, long long n)
 {
-    const SampleRun &run = s.run[run_of(s, n)];
+    const SampleRun &run = run_of(s, n);
     return static_cast<float>(run.first + static_cast<double>(n - run.base) * run.increment);
 }
 
@@ -121,23 +100,20 @@ inline long long first_sample_from(const SampleSchedule &s, long long after, dou
     while (r > 0 && s.run[r].first >= t)
         --r;
     const SampleRun &run = s.run[r];
-    const long long count = run_end(s, r) - run.base;
-    long long j = 0; // the first at or after t is sample j of run r
-    if (run.first < t && run.increment == 0) {
-        j = 1;
-    } else if (run.first < t) {
+    long long j = 0; // the first at or after t is sample j of run r, or the next run's first
+    if (run.first < t) {
         // Guessed within one, then checked against the samples (exact).
-        const double q = (t - run.first) / run.increment;
-        j = q < static_cast<double>(count) ? static_cast<long long>(q) + 1 : count;
-        if (j > 0 && run.first + static_cast<double>(j - 1) * run.increment >= t)
+        const double q = run.increment > 0 ? (t - run.first) / run.increment : HUGE_VAL;
+        j = q < static_cast<double>(run.count) ? static_cast<long long>(q) + 1 : run.count;
+        if (run.first + static_cast<double>(j - 1) * run.increment >= t)
             --j;
-        else if (j < count && run.first + static_cast<double>(j) * run.increment < t)
+        else if (j < run.count && run.first + static_cast<double>(j) * run.increment < t)
             ++j;
     }
     const long long n = std::max(run.base + j, after + 1);
     if (n >= s.samples)
         return s.samples;
-    sample = n - run.base < count
+    sample = n - run.base < run.count
                  ? static_cast<float>(run.first + static_cast<double>(n - run.base) * run.increment)
                  : sample_t(s, n);
     return n;

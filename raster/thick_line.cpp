@@ -14,16 +14,13 @@
 // function of t, and t only grows), so a stroke equal to an earlier one
 // equals the one just before it: each stroke is drawn only when it differs
 // from the previous one on its side. Segments near the canvas (every
-// figure's) are drawn by the crossing walk, in double precision: it follows
-// each stroke coordinate from one whole-number crossing to the next and
-// looks only at the samples where a stroke changes. Other segments are
-// drawn by the literal walk, sample by sample, over the samples whose
-// strokes can reach the canvas.
+// figure's) are drawn by the crossing walk, in double precision, which
+// looks only at the samples where a stroke coordinate may change; others
+// by the literal walk, over the samples whose strokes can reach the canvas.
 #include "plot.h"
 #include "sample_schedule.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -38,8 +35,7 @@ const double SIN_K = std::sin(static_cast<double>(QUARTER_TURN));
 const double COS_MK = std::cos(static_cast<double>(-QUARTER_TURN));
 const double SIN_MK = std::sin(static_cast<double>(-QUARTER_TURN));
 
-// A segment as both walks need it: its start, its end as floats, the side
-// offsets P1 to P4 and the colour.
+// A segment: its start, its end as floats, the offsets P1 to P4, the colour.
 struct Band {
     int x0, y0;
     float fx1, fy1;
@@ -47,30 +43,24 @@ struct Band {
     Uint32 colour;
 };
 
-struct Stroke {
-    int x0, y0, x1, y1;
+// The strokes of a sample: its point (x, y) and the far ends (x1, y1) and
+// (x2, y2) of its two strokes, and whether any sample was drawn before.
+struct Strokes {
+    int x, y, x1, y1, x2, y2;
+    bool drawn;
 };
 
-bool same(const Stroke &a, const Stroke &b)
+// Draws the strokes of sample `now` that differ from those of the sample
+// drawn before, and the second only if it is not the first again.
+void draw_strokes(const Strokes &now, Strokes &last, Uint32 colour)
 {
-    return a.x0 == b.x0 && a.y0 == b.y0 && a.x1 == b.x1 && a.y1 == b.y1;
-}
-
-// The strokes of the sample drawn last, one per side.
-struct LastStrokes {
-    Stroke one, other;
-    bool any;
-};
-
-// Draws the strokes of a sample that differ from those of the sample drawn
-// before (and the second only if it is not the first again).
-void draw_sample(const Stroke &one, const Stroke &other, LastStrokes &last, Uint32 colour)
-{
-    if (!last.any || !same(one, last.one))
-        draw_line(one.x0, one.y0, one.x1, one.y1, colour);
-    if ((!last.any || !same(other, last.other)) && !same(other, one))
-        draw_line(other.x0, other.y0, other.x1, other.y1, colour);
-    last = {one, other, true};
+    const bool moved = !last.drawn || now.x != last.x || now.y != last.y;
+    if (moved || now.x1 != last.x1 || now.y1 != last.y1)
+        draw_line(now.x, now.y, now.x1, now.y1, colour);
+    if ((moved || now.x2 != last.x2 || now.y2 != last.y2) && (now.x2 != now.x1 || now.y2 != now.y1))
+        draw_line(now.x, now.y, now.x2, now.y2, colour);
+    last = now;
+    last.drawn = true;
 }
 
 // The schedules of the lengths met last, by a hash of the length: figures
@@ -100,55 +90,49 @@ const SampleSchedule &schedule_for(float length)
 // is moved by at most X = |P| - 2^31 + 1000. So M = 2s + 16 + D + 2X, with
 // room to spare: the samples whose t lies outside the range of the canvas
 // corners' places along the segment, widened by M, draw nothing.
-struct Reach {
-    double first, last;
-};
-
-Reach canvas_reach(const Band &b)
+void canvas_reach(const Band &b, double &first, double &last)
 {
     const double dx = static_cast<double>(b.fx1) - b.x0;
     const double dy = static_cast<double>(b.fy1) - b.y0;
     const double squared = dx * dx + dy * dy;
+    first = -HUGE_VAL, last = HUGE_VAL;
     if (squared == 0) // the end's float is the start: a few samples
-        return {-HUGE_VAL, HUGE_VAL};
-    const double ends = std::max({std::abs(static_cast<double>(b.x0)), std::abs(b.x0 + dx),
-                                  std::abs(static_cast<double>(b.y0)), std::abs(b.y0 + dy)});
+        return;
+    const double ends = std::max({std::fabs(b.x0), std::fabs(b.x0 + dx), std::fabs(b.y0), std::fabs(b.y0 + dy)});
     const double spacing = ends < 1 ? 0 : std::ldexp(1.0, std::ilogb(ends) - 23);
     const double along = std::max(std::fabs(b.p[0] * dx + b.p[1] * dy),
                                   std::fabs(b.p[2] * dx + b.p[3] * dy)) / std::sqrt(squared);
-    const double largest = std::max({std::fabs(b.p[0]), std::fabs(b.p[1]), std::fabs(b.p[2]),
-                                     std::fabs(b.p[3])});
+    const float largest = std::max({std::fabs(b.p[0]), std::fabs(b.p[1]), std::fabs(b.p[2]), std::fabs(b.p[3])});
     const double held = std::max(0.0, largest - 2147483648.0 + 1000);
     const double margin = (2 * spacing + 16 + along + 2 * held) / std::sqrt(squared);
-    Reach reach{HUGE_VAL, -HUGE_VAL};
+    std::swap(first, last);
     for (const double x : {0, SCREEN_W - 1})
         for (const double y : {0, SCREEN_H - 1}) {
             const double t = ((x - b.x0) * dx + (y - b.y0) * dy) / squared;
-            reach.first = std::min(reach.first, t - margin);
-            reach.last = std::max(reach.last, t + margin);
+            first = std::min(first, t - margin);
+            last = std::max(last, t + margin);
         }
-    return reach;
 }
 
 // The samples from the first whose strokes can reach the canvas to the
 // last, one by one, as defined.
 void literal_walk(const Band &b, const SampleSchedule &s)
 {
-    const Reach reach = canvas_reach(b);
-    LastStrokes last{};
+    double first, last_t;
+    canvas_reach(b, first, last_t);
+    Strokes last{};
     float t = 0;
-    for (long long n = first_sample_from(s, -1, reach.first, t); n < s.samples; t = sample_t(s, ++n)) {
-        if (t > reach.last)
-            return;
+    for (long long n = first_sample_from(s, -1, first, t); n < s.samples && t <= last_t;
+         t = sample_t(s, ++n)) {
         const extended et = t;
         const float xs = static_cast<float>(static_cast<extended>(b.x0) * (1 - et) + b.fx1 * et);
         const float ys = static_cast<float>(b.fy1 * et + static_cast<extended>(b.y0) * (1 - et));
-        const int ix = trunc_int(xs), iy = trunc_int(ys);
-        draw_sample({ix, iy, trunc_int(static_cast<extended>(xs) - b.p[0]),
-                     trunc_int(static_cast<extended>(ys) - b.p[1])},
-                    {ix, iy, trunc_int(static_cast<extended>(xs) - b.p[2]),
-                     trunc_int(static_cast<extended>(ys) - b.p[3])},
-                    last, b.colour);
+        const Strokes now{trunc_int(xs), trunc_int(ys),
+                          trunc_int(static_cast<extended>(xs) - b.p[0]),
+                          trunc_int(static_cast<extended>(ys) - b.p[1]),
+                          trunc_int(static_cast<extended>(xs) - b.p[2]),
+                          trunc_int(static_cast<extended>(ys) - b.p[3]), true};
+        draw_strokes(now, last, b.colour);
     }
 }
 
@@ -165,45 +149,39 @@ constexpr int NEAR_WIDTH = 1024;
 // SURE from a whole number, it truncates as the computed one does.
 constexpr double SURE = 1.0 / 8192;
 
-// trunc(a - b) for two floats with the difference rounded to extended
-// precision, computed in double precision. The rounded double difference s
-// and its exact error e (an error-free sum) give the exact difference
-// s + e. When s is not a whole number, the exact difference and its
-// extended rounding lie strictly between the same two whole numbers as s;
-// only a whole s with a non-zero error (rare) needs the extended value.
-int truncated_difference(float a, float b)
+// A stroke coordinate at t, trunc(float(start + t delta) - offset), with
+// the difference rounded to extended precision, computed in double
+// precision. The rounded double difference s and its exact error e (an
+// error-free sum) give the exact difference s + e. When s is not a whole
+// number, the exact difference and its extended rounding lie strictly
+// between the same two whole numbers as s; only a whole s with a non-zero
+// error (rare) needs the extended value.
+int coordinate_at(double start, double delta, float offset, float t)
 {
-    if (b == 0)
+    const float a = static_cast<float>(start + t * delta);
+    if (offset == 0)
         return static_cast<int>(a);
-    const double x = a;
-    const double y = -static_cast<double>(b);
-    const double s = x + y;
-    const double y_part = s - x;
+    const double x = a, y = -static_cast<double>(offset);
+    const double s = x + y, y_part = s - x;
     const double e = (x - (s - y_part)) + (y - y_part);
     const double whole = static_cast<double>(static_cast<long long>(s));
     if (s != whole || e == 0)
         return static_cast<int>(whole);
-    return trunc_int(static_cast<extended>(a) - b);
-}
-
-// A stroke coordinate at t: trunc(float(start + t delta) - offset).
-int coordinate_at(double start, double delta, float offset, float t)
-{
-    return truncated_difference(static_cast<float>(start + t * delta), offset);
+    return trunc_int(static_cast<extended>(a) - offset);
 }
 
 // One stroke coordinate followed along the samples: its value, and the
 // range of t where it next changes. The exact value w = start + t delta -
 // offset moves one way, and the truncated value changes, by one, when w
 // crosses the next whole number that way: samples before w comes within
-// SURE of it keep the value, samples from where it has passed it by SURE
-// have the value beyond it (w moves by at most a tenth of a pixel a
-// sample); the few in between (usually none) are evaluated one by one.
+// SURE of it keep the value (`before`), samples from where it has passed it
+// by SURE have the value beyond it (`after`; w moves by at most a tenth of
+// a pixel a sample), and the few in between (usually none) are evaluated.
 struct Follower {
     double start, delta, per_delta; // per_delta = 1 / delta
     float offset;
     int value;
-    double before, after; // where w comes within SURE of the crossing, and passes it by SURE
+    double before, after;
 };
 
 void aim(Follower &f)
@@ -237,9 +215,8 @@ bool take(Follower &f, float t)
     return true;
 }
 
-// The six stroke coordinates (the sample point's x and y and the far ends
-// of the two strokes) followed together: the strokes are drawn at every
-// sample where one of them changes.
+// The six stroke coordinates followed together, the strokes drawn at each
+// sample taken.
 void crossing_walk(const Band &b, const SampleSchedule &s)
 {
     const double dx = static_cast<double>(b.fx1) - b.x0; // whole numbers, exact
@@ -247,19 +224,17 @@ void crossing_walk(const Band &b, const SampleSchedule &s)
     Follower f[6] = {follow(b.x0, dx, 0),      follow(b.y0, dy, 0),
                      follow(b.x0, dx, b.p[0]), follow(b.y0, dy, b.p[1]),
                      follow(b.x0, dx, b.p[2]), follow(b.y0, dy, b.p[3])};
-    LastStrokes last{};
+    Strokes last{};
     float t = 0;
-    for (long long n = 0;;) {
-        draw_sample({f[0].value, f[1].value, f[2].value, f[3].value},
-                    {f[0].value, f[1].value, f[4].value, f[5].value}, last, b.colour);
+    for (long long n = 0; n < s.samples;) {
+        const Strokes now{f[0].value, f[1].value, f[2].value, f[3].value, f[4].value, f[5].value, true};
+        draw_strokes(now, last, b.colour);
         double soonest = HUGE_VAL;
         for (const Follower &g : f)
             soonest = std::min(soonest, g.before);
-        n = first_sample_from(s, n, soonest, t);
-        if (n == s.samples)
-            return;
-        for (Follower &g : f)
-            take(g, t);
+        if ((n = first_sample_from(s, n, soonest, t)) < s.samples)
+            for (Follower &g : f)
+                take(g, t);
     }
 }
 
@@ -279,17 +254,14 @@ void point_walk(const Band &b, const SampleSchedule &s)
         return x_major ? coordinate_at(b.x0, dx, 0, t) : coordinate_at(b.y0, dy, 0, t);
     };
     float first = 0, t = 0;
-    for (long long n = 0; n < s.samples;) {
+    for (long long n = 0; n < s.samples; first = t) {
         const int value = minor.value;
         do
             n = first_sample_from(s, n, minor.before, t);
         while (n < s.samples && !take(minor, t));
-        int from = major_at(first), to = major_at(sample_t(s, n - 1));
-        if (from > to)
-            std::swap(from, to);
-        for (int major = from; major <= to; ++major)
+        const int from = major_at(first), to = major_at(sample_t(s, n - 1));
+        for (int major = std::min(from, to); major <= std::max(from, to); ++major)
             x_major ? plot(major, value, b.colour) : plot(value, major, b.colour);
-        first = t;
     }
 }
 
@@ -308,7 +280,7 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
 
     const double a = static_cast<double>(static_cast<extended>(dx) * width / length);
     const double b = static_cast<float>(static_cast<extended>(dy) * width / length);
-    auto turned = [&](double c, double s, bool y) {
+    auto turned = [&](double c, double s, bool y) { // (A, B) turned, x or y
         return static_cast<float>(y ? static_cast<extended>(s) * a + static_cast<extended>(c) * b
                                     : static_cast<extended>(c) * a - static_cast<extended>(s) * b);
     };
@@ -318,9 +290,8 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
                     colour};
     const SampleSchedule &s = schedule_for(length);
     auto within = [](int v, int limit) { return v >= -limit && v <= limit; };
-    const bool near = within(x0, NEAR) && within(y0, NEAR) && within(x1, NEAR) &&
-                      within(y1, NEAR) && within(width, NEAR_WIDTH);
-    if (!near)
+    if (!within(x0, NEAR) || !within(y0, NEAR) || !within(x1, NEAR) || !within(y1, NEAR) ||
+        !within(width, NEAR_WIDTH))
         literal_walk(band, s);
     else if (width == 0)
         point_walk(band, s);
