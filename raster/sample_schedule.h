@@ -26,6 +26,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 struct SampleRun {
     double first, increment; // sample base + j is first + j * increment
@@ -45,6 +47,11 @@ inline void lay_out_samples(SampleSchedule &s, float length)
 {
     const extended step = static_cast<extended>(0.1) / static_cast<extended>(static_cast<double>(length));
     auto after = [&](float t) { return static_cast<float>(t + step); };
+    auto binade = [](float t) { // the exponent field of a float t > 0
+        uint32_t bits;
+        std::memcpy(&bits, &t, sizeof bits);
+        return bits >> 23;
+    };
     s.length = length;
     s.runs = 0;
     s.samples = 0;
@@ -58,8 +65,11 @@ inline void lay_out_samples(SampleSchedule &s, float length)
         float next = after(t);
         const double increment = static_cast<double>(next) - t;
         long long m = 0;
-        if (t > 0 && next > t && std::ilogb(next) == std::ilogb(t) && after(next) - next == increment) {
-            const double top = std::ldexp(1.0, std::ilogb(t) + 1);
+        if (t > 0 && next > t && binade(next) == binade(t) && after(next) - next == increment) {
+            const uint32_t top_bits = (binade(t) + 1) << 23; // 2^e as a float
+            float top_float;
+            std::memcpy(&top_float, &top_bits, sizeof top_float);
+            const double top = top_float;
             auto below = [&](long long j) { return t + j * increment + step < top; };
             m = static_cast<long long>(std::max(0.0, (top - t - static_cast<double>(step)) / increment));
             while (m > 0 && !below(m - 1))
