@@ -87,19 +87,13 @@ inline void lay_out_samples(SampleSchedule &s, float length)
     }
 }
 
-// The run holding sample n (most samples lie in the last runs).
-inline const SampleRun &run_of(const SampleSchedule &s, long long n)
+// Sample n's t, from its run (most samples lie in the last runs).
+inline float sample_t(const SampleSchedule &s, long long n)
 {
     int r = s.runs - 1;
     while (s.run[r].base > n)
         --r;
-    return s.run[r];
-}
-
-inline float sample_t(const SampleSchedule &s, long long n)
-{
-    const SampleRun &run = run_of(s, n);
-    return static_cast<float>(run.first + static_cast<double>(n - run.base) * run.increment);
+    return static_cast<float>(s.run[r].first + static_cast<double>(n - s.run[r].base) * s.run[r].increment);
 }
 
 // The first sample after sample `after` whose t is at least t: its number
