@@ -68,9 +68,9 @@ int expect_schedule_follows_the_recurrence(float length)
 TEST(SampleSchedule, FollowsTheRecurrence)
 {
     // Every length of a segment up to 40 pixels each way, many up to the
-    // reach of the crossing walk, and long ones: about 4,000,000 pixels
-    // (2,000,000 samples within the top binade alone) is where a run of
-    // one sample once sent the search for the canvas back to the start.
+    // reach of the crossing walk, and long ones, some 20,000,000 samples:
+    // at a length of 4,000,000 pixels a group of one sample once sent the
+    // search for the samples near the canvas back to the start.
     std::mt19937 random(7);
     std::uniform_int_distribution<int> any(0, 4094);
     std::vector<float> lengths;
