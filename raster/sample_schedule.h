@@ -31,6 +31,7 @@
 
 struct SampleRun {
     double first, increment; // sample base + j is first + j * increment
+    double per_increment;    // 1 / increment (0 for a run of one sample)
     long long base, count;
 };
 
@@ -79,7 +80,8 @@ inline void lay_out_samples(SampleSchedule &s, float length)
             t = static_cast<float>(t + m * increment);
             next = after(t);
         }
-        s.run[s.runs++] = {t - m * increment, m > 0 ? increment : 0, s.samples, m + 1};
+        s.run[s.runs++] = {t - m * increment, m > 0 ? increment : 0, m > 0 ? 1 / increment : 0,
+                           s.samples, m + 1};
         s.samples += m + 1;
         if (next == t || !(next <= 1.0f) || s.runs == MAX_SAMPLE_RUNS)
             return;
@@ -107,7 +109,7 @@ inline long long first_sample_from(const SampleSchedule &s, long long after, dou
     long long j = 0; // the first at or after t is sample j of run r, or the next run's first
     if (run.first < t) {
         // Guessed within one, then checked against the samples (exact).
-        const double q = run.increment > 0 ? (t - run.first) / run.increment : HUGE_VAL;
+        const double q = run.increment > 0 ? (t - run.first) * run.per_increment : HUGE_VAL;
         j = q < static_cast<double>(run.count) ? static_cast<long long>(q) + 1 : run.count;
         if (run.first + static_cast<double>(j - 1) * run.increment >= t)
             --j;
