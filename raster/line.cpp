@@ -23,13 +23,14 @@ namespace {
 template <bool XMajor>
 void walk_inside(int a, int b, int sa, int sb, int n, int m, Uint32 colour)
 {
-    Uint32 *pixels = static_cast<Uint32 *>(screen->pixels);
-    const long stride = screen->pitch / 4;
+    // The current row, addressed again only when the walk leaves it.
+    int y = XMajor ? b : a;
+    Uint32 *row = canvas_row(y);
     auto put = [&](int major, int minor) {
-        if (XMajor)
-            pixels[minor * stride + major] = colour;
-        else
-            pixels[major * stride + minor] = colour;
+        const int x = XMajor ? major : minor;
+        if ((XMajor ? minor : major) != y)
+            row = canvas_row(y = XMajor ? minor : major);
+        row[x] = colour;
     };
     int err = 0;
     for (int k = 0; k < n; ++k) {

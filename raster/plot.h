@@ -1,5 +1,6 @@
-// Kernel-internal: plotting a point given in wide coordinates, skipped
-// when it lies off the canvas.
+// Kernel-internal: the kernel's one way to write a pixel word. A point is
+// plotted with plot(), which skips it when it lies off the canvas; spans
+// and walks that stay on the canvas write into the row from canvas_row().
 #ifndef RASTER_PLOT_H
 #define RASTER_PLOT_H
 

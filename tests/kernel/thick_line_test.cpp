@@ -1,5 +1,6 @@
 #include "kernel_tests.h"
 #include "literal_forms.h"
+#include "sample_schedule.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,74 @@ void expect_literal_both_ways(int x0, int y0, int x1, int y1, int width)
         ASSERT_TRUE(canvas_words() == expected)
             << "(" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << "), width " << width;
     }
+}
+
+// The schedule of a length against the recurrence, sample by sample: each
+// sample's t, the count, and the first sample at or after each t and just
+// above it. Returns the number of runs.
+int expect_schedule_follows_the_recurrence(float length)
+{
+    static SampleSchedule s;
+    lay_out_samples(s, length);
+    const extended step = static_cast<extended>(0.1) / static_cast<extended>(static_cast<double>(length));
+    float t = 0, found = -1;
+    long long n = 0;
+    for (;; ++n) {
+        EXPECT_EQ(sample_t(s, n), t) << "length " << length << ", sample " << n;
+        EXPECT_EQ(first_sample_from(s, -1, t, found), n) << "length " << length << ", t " << t;
+        EXPECT_EQ(found, t);
+        EXPECT_EQ(first_sample_from(s, n - 1, std::nextafter(static_cast<double>(t), -1.0), found), n);
+        EXPECT_EQ(first_sample_from(s, -1, std::nextafter(static_cast<double>(t), 2.0), found), n + 1);
+        if (::testing::Test::HasFailure())
+            return 0;
+        const float next = static_cast<float>(t + step);
+        if (next == t || !(next <= 1.0f))
+            break;
+        t = next;
+    }
+    EXPECT_EQ(s.samples, n + 1) << "length " << length;
+    return s.runs;
+}
+
+TEST(SampleSchedule, FollowsTheRecurrence)
+{
+    // Every length of a segment up to 40 pixels each way, many up to the
+    // reach of the crossing walk, and long ones, some 20,000,000 samples:
+    // at a length of 4,000,000 pixels a group of one sample once sent the
+    // search for the samples near the canvas back to the start.
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> any(0, 4094);
+    std::vector<float> lengths;
+    for (int dx = 0; dx <= 40; ++dx)
+        for (int dy = dx == 0 ? 1 : 0; dy <= dx; ++dy)
+            lengths.push_back(static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy))));
+    for (int i = 0; i < 300; ++i) {
+        const long long dx = any(random), dy = any(random);
+        lengths.push_back(static_cast<float>(std::sqrt(static_cast<double>(dx * dx + dy * dy + 1))));
+    }
+    for (const float length : {4000000.0f, 2097152.0f})
+        lengths.push_back(length);
+    int most_runs = 0;
+    for (const float length : lengths) {
+        most_runs = std::max(most_runs, expect_schedule_follows_the_recurrence(length));
+        if (HasFailure())
+            return;
+    }
+    EXPECT_LE(most_runs, MAX_SAMPLE_RUNS);
+}
+
+TEST(SampleSchedule, LongestSegmentFitsItsRuns)
+{
+    // The longest segment the ints allow stops growing t early; its runs
+    // fit, with the last sample where the recurrence stops.
+    static SampleSchedule s;
+    const float length = static_cast<float>(std::sqrt(2.0) * 4294967295.0);
+    lay_out_samples(s, length);
+    EXPECT_LT(s.runs, MAX_SAMPLE_RUNS);
+    const extended step = static_cast<extended>(0.1) / static_cast<extended>(static_cast<double>(length));
+    const float last = sample_t(s, s.samples - 1);
+    EXPECT_EQ(static_cast<float>(last + step), last);
+    EXPECT_LT(sample_t(s, s.samples - 2), last);
 }
 
 PixelSet thick(int x0, int y0, int x1, int y1, int width)
