@@ -10,8 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 
-SDL_Surface *screen = nullptr;
-
 static void fail(const char *what)
 {
     std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, what,
@@ -68,18 +66,6 @@ void open_canvas()
         fail("cannot open an 800 x 600 window");
     }
     set_canvas(window);
-}
-
-void set_canvas(SDL_Surface *surface)
-{
-    screen = surface;
-    if (SDL_MUSTLOCK(screen))
-        SDL_LockSurface(screen);
-}
-
-Uint32 map_rgb(Uint8 r, Uint8 g, Uint8 b)
-{
-    return SDL_MapRGB(screen->format, r, g, b);
 }
 
 static void unlock()

@@ -17,8 +17,6 @@
 
 #include <algorithm>
 
-SDL_Surface *screen = nullptr;
-
 namespace {
 
 // Puts the w x h pixels at `pixels` (RGBA bytes, row by row) on the page's
@@ -35,18 +33,6 @@ void open_canvas()
 {
     SDL_Init(SDL_INIT_VIDEO);
     set_canvas(SDL_SetVideoMode(SCREEN_W, SCREEN_H, 32, SDL_HWSURFACE | SDL_DOUBLEBUF));
-}
-
-void set_canvas(SDL_Surface *surface)
-{
-    screen = surface;
-    if (SDL_MUSTLOCK(screen))
-        SDL_LockSurface(screen);
-}
-
-Uint32 map_rgb(Uint8 r, Uint8 g, Uint8 b)
-{
-    return SDL_MapRGB(screen->format, r, g, b);
 }
 
 void clear_canvas(Uint32 colour)

@@ -39,33 +39,13 @@
 // Chromium is /usr/bin/chromium unless CHROMIUM names another.
 'use strict';
 const fs = require('fs');
-const http = require('http');
 const path = require('path');
-const {chromium} = require('playwright-core');
+const {serve, launch_browser} = require('./site_server');
 
 const [site_dir, out_dir, check, ...programs] = process.argv.slice(2);
 const out = path.resolve(out_dir);
 const site = path.resolve(site_dir);
 const STEP_TIMEOUT = 20000;
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-               '.png': 'image/png'};
-
-function serve(root) {
-    const server = http.createServer((request, response) => {
-        const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-        const file = path.join(root, path.normalize(name === '/' ? '/index.html' : name));
-        if (!file.startsWith(root + path.sep) || !fs.existsSync(file) ||
-            !fs.statSync(file).isFile()) {
-            response.writeHead(404).end();
-            return;
-        }
-        response.writeHead(200, {'Content-Type': TYPES[path.extname(file)] ||
-                                                 'application/octet-stream'});
-        fs.createReadStream(file).pipe(response);
-    });
-    return new Promise(resolve => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
-
 function report(...fields) {
     console.log(fields.join(' '));
 }
@@ -650,12 +630,7 @@ const CHECKS = {sweep, keys, address, download, fit, errors};
 async function main() {
     const server = await serve(site);
     const base = `http://127.0.0.1:${server.address().port}`;
-    const browser = await chromium.launch({
-        executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-        args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
-               '--disable-background-networking', '--disable-component-update',
-               '--disable-sync'],
-    });
+    const browser = await launch_browser();
     let status = 0;
     try {
         for (const program of programs) {
