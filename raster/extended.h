@@ -3,11 +3,12 @@
 // precision and rounded to double or float only when they are stored; this
 // is the type of those intermediate values.
 //
-// Natively it is long double, the x87's format with a 64-bit significand,
-// on which every operation rounds as the figures are defined. A build for
-// another machine may give its own definition: it names a header that
-// defines `extended` in TILINGS_EXTENDED_HEADER (the web build does so,
-// see web/web.cmake). Whatever the definition, values of the type take
+// It is long double: natively the x87's format with a 64-bit significand,
+// on which every operation rounds as the figures are defined, and in
+// WebAssembly a 113-bit format, which gives every frame exactly as well.
+// A build may give another definition, to see what the precision buys: it
+// names a header that defines `extended` in TILINGS_EXTENDED_HEADER (the
+// web build's TILINGS_WEB_EXTENDED=double does so). Values of the type take
 // part in arithmetic with floats, doubles and ints, convert to them with
 // static_cast, and sqrt and fabs of them are spelt extended_sqrt and
 // extended_fabs.

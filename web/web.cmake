@@ -8,7 +8,8 @@
 # every frame of every program comes out exactly as natively all the same.
 # TILINGS_WEB_EXTENDED=double builds the pages with double instead, to see
 # what the extra precision buys (frames of tri_axis_edges and of both
-# hexagon programs differ then). The pages describe the programs from their
+# hexagon programs differ then). The runtime's own sin, cos, tan and atan
+# give every frame exactly too. The pages describe the programs from their
 # sources' opening comments and kept pictures.
 set(TILINGS_SITE_DIR ${CMAKE_BINARY_DIR}/site CACHE PATH "Folder of the web site")
 set(TILINGS_WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
@@ -19,9 +20,8 @@ elseif(NOT TILINGS_WEB_EXTENDED STREQUAL "binary128")
   message(FATAL_ERROR "TILINGS_WEB_EXTENDED is binary128 or double, not ${TILINGS_WEB_EXTENDED}")
 endif()
 
-add_library(math_functions STATIC ${TILINGS_WEB_DIR}/math_functions.cpp)
 add_library(raster_web STATIC ${TILINGS_WEB_DIR}/web_kernel.cpp ${TILINGS_WEB_DIR}/web_canvas.cpp)
-target_link_libraries(raster_web PUBLIC raster_core math_functions)
+target_link_libraries(raster_web PUBLIC raster_core)
 # The wait yields to the browser in the middle of main, which ASYNCIFY
 # allows; nothing grows the memory beyond what the canvas, the fill's stack
 # and the programs' fixed arrays take. The WebAssembly is inside the script
