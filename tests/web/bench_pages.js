@@ -64,8 +64,7 @@ async function run(browser, base, program, slowdown) {
     }
     let count = n;
     // Back to a frame already seen, where the page keeps them.
-    if (n > 1 && await page.evaluate(() => typeof Module.tilings.show === 'function' ||
-                                           !!document.querySelector('[data-step="previous"]'))) {
+    if (n > 1 && await page.evaluate(() => !!document.getElementById('previous'))) {
         await page.keyboard.press('ArrowLeft');
         count += 1;
     }
