@@ -8,6 +8,8 @@
 // it shows and every caption as text in an embedded Liberation font.
 #include "frames.h"
 #include "program_notes.h"
+#include "run_program.h"
+#include "window_programs.h"
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
@@ -16,46 +18,21 @@
 #include <cstring>
 #include <filesystem>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
-
-// Every window program, as <folder>/<program>.
-std::vector<std::string> window_programs()
-{
-    std::vector<std::string> programs;
-    std::stringstream list(WINDOW_PROGRAMS);
-    std::string entry;
-    while (std::getline(list, entry, ','))
-        programs.push_back(entry);
-    return programs;
-}
 
 std::string program_name(const std::string &entry)
 {
     return std::filesystem::path(entry).filename().string();
 }
 
-struct CommandRun {
-    int status = -1;
-    std::string output; // standard output and error
-};
-
-CommandRun run_command(const std::string &command)
+// Runs a shell command line; its standard output and error together.
+Ran run_command(const std::string &command)
 {
-    CommandRun run;
-    FILE *pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) {
-        ADD_FAILURE() << "cannot run " << command;
-        return run;
-    }
-    char buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.output.append(buffer, got);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return run;
+    Launch shell;
+    shell.command = {"sh", "-c", command};
+    shell.errors_with_output = true;
+    return run_program(shell);
 }
 
 // Writes `frames` as <folder>/<name>_NN.png and returns their paths.
@@ -218,7 +195,7 @@ TEST_P(Gif, DecodesToTheCapturedFrames)
     ASSERT_EQ(run.status, 0) << run.errors;
     const std::string folder = make_temp_folder();
     const std::string gif = folder + "/" + name + ".gif";
-    const CommandRun tool =
+    const Ran tool =
         run_command(std::string(GIF_TOOL) + " '" + gif + "'" + joined(write_frames(folder, name, run.frames)));
     ASSERT_EQ(tool.status, 0) << tool.output;
     expect_animation(decode_gif(gif), run.frames, 150);
@@ -247,7 +224,7 @@ TEST_P(Gif, KeptAnimationShowsTheKeptPictures)
     expect_animation(decode_gif(kept), frames, 150);
 }
 
-INSTANTIATE_TEST_SUITE_P(WindowPrograms, Gif, ::testing::ValuesIn(window_programs()),
+INSTANTIATE_TEST_SUITE_P(WindowPrograms, Gif, ::testing::ValuesIn(window_program_entries()),
                          [](const auto &info) { return program_name(info.param); });
 
 Picture plain(uint32_t rgb, int width = 40, int height = 30)
@@ -275,7 +252,7 @@ TEST(GifTool, KeepsEveryColourAndTimeOrRefuses)
     Picture dotted = many;
     dotted.rgb[5 * 32 + 17] = many.rgb[0];
     const std::vector<Picture> frames = {many, many, dotted};
-    CommandRun tool = run_command(std::string(GIF_TOOL) + " --delay 0.5 '" + gif + "'" +
+    Ran tool = run_command(std::string(GIF_TOOL) + " --delay 0.5 '" + gif + "'" +
                                   joined(write_frames(folder, "many", frames)));
     ASSERT_EQ(tool.status, 0) << tool.output;
     const DecodedGif decoded = decode_gif(gif);
@@ -334,7 +311,7 @@ TEST_P(Sheet, IsOneA4LandscapePageOfTheFrames)
     ASSERT_EQ(run.status, 0) << run.errors;
     const std::string folder = make_temp_folder();
     const std::string pdf = folder + "/" + name + ".pdf";
-    const CommandRun tool = run_command(std::string(SHEET_TOOL) + " '" + source + "' '" + pdf + "'" +
+    const Ran tool = run_command(std::string(SHEET_TOOL) + " '" + source + "' '" + pdf + "'" +
                                         joined(write_frames(folder, name, run.frames)));
     ASSERT_EQ(tool.status, 0) << tool.output;
 
@@ -349,7 +326,7 @@ TEST_P(Sheet, IsOneA4LandscapePageOfTheFrames)
 
     // The images, in order, are the frames, pixel for pixel, and are not
     // smoothed when scaled.
-    const CommandRun list = run_command("pdfimages -list '" + pdf + "'");
+    const Ran list = run_command("pdfimages -list '" + pdf + "'");
     std::istringstream rows(list.output);
     std::string row;
     std::getline(rows, row);
@@ -388,7 +365,7 @@ TEST_P(Sheet, IsOneA4LandscapePageOfTheFrames)
     std::filesystem::remove_all(folder);
 }
 
-INSTANTIATE_TEST_SUITE_P(WindowPrograms, Sheet, ::testing::ValuesIn(window_programs()),
+INSTANTIATE_TEST_SUITE_P(WindowPrograms, Sheet, ::testing::ValuesIn(window_program_entries()),
                          [](const auto &info) { return program_name(info.param); });
 
 // A sheet whose captions do not match its frames is refused, leaving no
@@ -400,7 +377,7 @@ TEST(SheetTool, RefusesFramesTheNotesDoNotCaption)
     ASSERT_EQ(frames.size(), 7u);
     const std::string folder = make_temp_folder();
     const std::string pdf = folder + "/sheet.pdf";
-    const CommandRun tool = run_command(std::string(SHEET_TOOL) + " '" + source + "' '" + pdf +
+    const Ran tool = run_command(std::string(SHEET_TOOL) + " '" + source + "' '" + pdf +
                                         "'" + joined({frames.begin(), frames.end() - 1}));
     EXPECT_EQ(tool.status, 1);
     EXPECT_NE(tool.output.find("captions 7 frames, but 6"), std::string::npos) << tool.output;
