@@ -82,14 +82,17 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour);
 
 // Converts a model value to a pixel coordinate by truncation toward zero.
 // Values beyond the int range (which lie far outside the canvas anyway)
-// saturate, and NaN gives 0.
-inline int trunc_int(extended v)
+// saturate, and NaN gives 0. The comparisons and the truncation are exact,
+// so a value gives the same pixel whichever floating type holds it; a float
+// or double is taken as it is, without widening it to extended precision.
+template <typename Real>
+inline int trunc_int(Real v)
 {
     if (v != v)
         return 0;
-    if (v <= static_cast<extended>(INT_MIN))
+    if (v <= static_cast<Real>(INT_MIN))
         return INT_MIN;
-    if (v >= static_cast<extended>(INT_MAX))
+    if (v >= static_cast<Real>(INT_MAX))
         return INT_MAX;
     return static_cast<int>(v);
 }
