@@ -29,8 +29,8 @@
     const notes = JSON.parse(document.getElementById('notes').textContent);
     const $ = id => document.getElementById(id);
     const player = $('player'), stage = $('stage'), canvas = $('canvas'), status = $('status');
-    // The program's present copies into the canvas, and reads it back:
-    // the context is made first, kept in memory for reading.
+    // SDL reads the canvas back when it draws a label on it: the context is
+    // made first, kept in memory for reading.
     const context = canvas.getContext('2d', {willReadFrequently: true});
     const frames = Number(status.dataset.frames) || 0;
     // The time the program has to start, from the page's opening: the page
@@ -104,10 +104,17 @@
         tilings.timings.push(timing);
     }
 
+    // A copy of the pixels the program presented last, from its memory,
+    // where they stay as they are while it waits.
+    function presented() {
+        const picture = tilings.picture;
+        return new ImageData(new Uint8ClampedArray(picture.data), picture.width, picture.height);
+    }
+
     // Keeps the program's latest frame, while it is on the canvas.
     function keep(n) {
         if (!kept[n] && shown === n && n === latest)
-            kept[n] = context.getImageData(0, 0, canvas.width, canvas.height);
+            kept[n] = presented();
     }
 
     // Shows frame n, kept earlier, at once.
@@ -171,7 +178,7 @@
         if (n < wanted) {
             // Passed over: kept now, as the program draws on at once.
             shown = n;
-            kept[n] = context.getImageData(0, 0, canvas.width, canvas.height);
+            kept[n] = presented();
             running = true;
             return true;
         }
@@ -252,8 +259,7 @@
         const copy = document.createElement('canvas');
         copy.width = canvas.width;
         copy.height = canvas.height;
-        copy.getContext('2d').putImageData(
-            kept[shown] || context.getImageData(0, 0, canvas.width, canvas.height), 0, 0);
+        copy.getContext('2d').putImageData(kept[shown], 0, 0);
         const name = file_name(shown);
         copy.toBlob(blob => {
             const link = document.createElement('a');

@@ -20,11 +20,14 @@
 namespace {
 
 // Puts the w x h pixels at `pixels` (RGBA bytes, row by row) on the page's
-// <canvas>.
+// <canvas>, and tells the page where they are (Module.tilings.picture, a
+// view of the program's memory, which holds them while the program waits).
 EM_JS(void, put_on_page, (const Uint32 *pixels, int w, int h), {
-    const canvas = Module.canvas;
     const bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, w * h * 4);
-    canvas.getContext('2d').putImageData(new ImageData(bytes, w, h), 0, 0);
+    const picture = new ImageData(bytes, w, h);
+    Module.canvas.getContext('2d').putImageData(picture, 0, 0);
+    if (Module.tilings)
+        Module.tilings.picture = picture;
 });
 
 } // namespace
