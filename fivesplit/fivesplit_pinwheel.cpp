@@ -15,6 +15,9 @@
 #include "five_split.h"
 #include "rectangle_view.h"
 
+#include <algorithm>
+#include <cstdint>
+
 Uint32 white, black;
 // Depth of the frame being drawn; the call at this depth is the top-level
 // one.
@@ -23,9 +26,47 @@ int frame_depth;
 // again reflected through it, which completes the rectangle.
 float centre_x, centre_y;
 
+// Every line is black and no other colour is ever drawn over the white, so
+// an edge drawn again from the same end adds no pixel: two leaves that
+// share an edge (children 2 and 3 of every split) and an edge that the
+// reflection lays on another are drawn once. The edges drawn since the
+// canvas was cleared, by their pixel ends, each packed in 16 bits per
+// coordinate (0 for an empty entry; an edge that does not pack is drawn
+// every time).
+constexpr int EDGES_KEPT = 1 << 14;
+uint64_t edges_drawn[EDGES_KEPT];
+
+void forget_edges()
+{
+    std::fill_n(edges_drawn, EDGES_KEPT, 0);
+}
+
+// True the first time an edge is met (and when the table is full).
+static bool first_time(int x0, int y0, int x1, int y1)
+{
+    uint64_t key = 0;
+    for (const int v : {x0, y0, x1, y1}) {
+        if (v < -32767 || v > 32767)
+            return true;
+        key = key << 16 | static_cast<uint64_t>(v + 32768);
+    }
+    for (uint64_t i = key * 0x9E3779B97F4A7C15u >> 50, probes = 0; probes < EDGES_KEPT; ++probes) {
+        uint64_t &entry = edges_drawn[i++ % EDGES_KEPT];
+        if (entry == key)
+            return false;
+        if (entry == 0) {
+            entry = key;
+            return true;
+        }
+    }
+    return true;
+}
+
 static void draw_edge(float xa, float ya, float xb, float yb)
 {
-    draw_thick_line(view_x(xa), view_y(ya), view_x(xb), view_y(yb), 1, black);
+    const int x0 = view_x(xa), y0 = view_y(ya), x1 = view_x(xb), y1 = view_y(yb);
+    if (first_time(x0, y0, x1, y1))
+        draw_thick_line(x0, y0, x1, y1, 1, black);
 }
 
 void pinwheel_triangle(float x1, float y1, float x2, float y2, float e, int depth)
@@ -59,6 +100,7 @@ int main(int, char **)
     white = map_rgb(255, 255, 255);
     black = map_rgb(0, 0, 0);
     clear_canvas(white);
+    forget_edges();
 
     for (frame_depth = 1; frame_depth <= 4; ++frame_depth) {
         pinwheel_triangle(0, 0, 100, 0, 0.5f, frame_depth);
