@@ -101,6 +101,8 @@ void walk(long long a0, long long b0, int sa, int sb, unsigned long long n,
 
 void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
 {
+    if (short_line(x0, y0, x1, y1, colour))
+        return;
     plot(x0, y0, colour);
     const long long dx = static_cast<long long>(x1) - x0;
     const long long dy = static_cast<long long>(y1) - y0;
@@ -108,8 +110,6 @@ void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
     const int sy = dy > 0 ? 1 : -1;
     const unsigned long long adx = dx < 0 ? -dx : dx;
     const unsigned long long ady = dy < 0 ? -dy : dy;
-    if (adx == 0 && ady == 0)
-        return;
     if (on_canvas(x0, y0) && on_canvas(x1, y1)) {
         if (adx >= ady)
             walk_inside<true>(x0, y0, sx, sy, static_cast<int>(adx), static_cast<int>(ady), colour);

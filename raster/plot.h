@@ -12,4 +12,18 @@ inline void plot(long long x, long long y, Uint32 colour)
         canvas_row(static_cast<int>(y))[x] = colour;
 }
 
+// A line that takes at most one step each way, drawn as draw_line draws
+// it: the start, the major step, then the minor one (for |dx| = |dy| = 1
+// the x step first), so its pixels are (x0, y0), (x1, y0) and (x1, y1).
+// False, and nothing drawn, for a longer line.
+inline bool short_line(long long x0, long long y0, long long x1, long long y1, Uint32 colour)
+{
+    if (x1 - x0 < -1 || x1 - x0 > 1 || y1 - y0 < -1 || y1 - y0 > 1)
+        return false;
+    plot(x0, y0, colour);
+    plot(x1, y0, colour);
+    plot(x1, y1, colour);
+    return true;
+}
+
 #endif

@@ -99,29 +99,30 @@ inline float sample_t(const SampleSchedule &s, long long n)
 }
 
 // The first sample after sample `after` whose t is at least t: its number
-// (s.samples if there is none) and, in `sample`, its t.
-inline long long first_sample_from(const SampleSchedule &s, long long after, double t, float &sample)
+// (s.samples if there is none) and, in `sample`, its t. `run` names a run
+// whose first sample lies before t, or run 0, to look from (the runs are in
+// order of t); it is left at the run looked in, for a later t.
+inline long long first_sample_from(const SampleSchedule &s, long long after, double t, float &sample,
+                                   int &run)
 {
-    int r = s.runs - 1;
-    while (r > 0 && s.run[r].first >= t)
-        --r;
-    const SampleRun &run = s.run[r];
-    long long j = 0; // the first at or after t is sample j of run r, or the next run's first
-    if (run.first < t) {
+    while (run + 1 < s.runs && s.run[run + 1].first < t)
+        ++run;
+    const SampleRun &r = s.run[run];
+    long long j = 0; // the first at or after t is sample j of the run, or the next run's first
+    if (r.first < t) {
         // Guessed within one, then checked against the samples (exact).
-        const double q = run.increment > 0 ? (t - run.first) * run.per_increment : HUGE_VAL;
-        j = q < static_cast<double>(run.count) ? static_cast<long long>(q) + 1 : run.count;
-        if (run.first + static_cast<double>(j - 1) * run.increment >= t)
+        const double q = r.increment > 0 ? (t - r.first) * r.per_increment : HUGE_VAL;
+        j = q < static_cast<double>(r.count) ? static_cast<long long>(q) + 1 : r.count;
+        if (r.first + static_cast<double>(j - 1) * r.increment >= t)
             --j;
-        else if (j < run.count && run.first + static_cast<double>(j) * run.increment < t)
+        else if (j < r.count && r.first + static_cast<double>(j) * r.increment < t)
             ++j;
     }
-    const long long n = std::max(run.base + j, after + 1);
+    const long long n = std::max(r.base + j, after + 1);
     if (n >= s.samples)
         return s.samples;
-    sample = n - run.base < run.count
-                 ? static_cast<float>(run.first + static_cast<double>(n - run.base) * run.increment)
-                 : sample_t(s, n);
+    sample = n - r.base < r.count ? static_cast<float>(r.first + static_cast<double>(n - r.base) * r.increment)
+                                  : sample_t(s, n);
     return n;
 }
 

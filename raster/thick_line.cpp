@@ -51,14 +51,19 @@ struct Strokes {
 };
 
 // Draws the strokes of sample `now` that differ from those of the sample
-// drawn before, and the second only if it is not the first again.
+// drawn before, and the second only if it is not the first again. Most
+// strokes take at most one step each way (every figure's widths are 0 to 2).
 void draw_strokes(const Strokes &now, Strokes &last, Uint32 colour)
 {
+    auto stroke = [&](int x, int y) {
+        if (!short_line(now.x, now.y, x, y, colour))
+            draw_line(now.x, now.y, x, y, colour);
+    };
     const bool moved = !last.drawn || now.x != last.x || now.y != last.y;
     if (moved || now.x1 != last.x1 || now.y1 != last.y1)
-        draw_line(now.x, now.y, now.x1, now.y1, colour);
+        stroke(now.x1, now.y1);
     if ((moved || now.x2 != last.x2 || now.y2 != last.y2) && (now.x2 != now.x1 || now.y2 != now.y1))
-        draw_line(now.x, now.y, now.x2, now.y2, colour);
+        stroke(now.x2, now.y2);
     last = now;
     last.drawn = true;
 }
@@ -122,7 +127,8 @@ void literal_walk(const Band &b, const SampleSchedule &s)
     canvas_reach(b, first, last_t);
     Strokes last{};
     float t = 0;
-    for (long long n = first_sample_from(s, -1, first, t); n < s.samples && t <= last_t;
+    int run = 0;
+    for (long long n = first_sample_from(s, -1, first, t, run); n < s.samples && t <= last_t;
          t = sample_t(s, ++n)) {
         const extended et = t;
         const float xs = static_cast<float>(static_cast<extended>(b.x0) * (1 - et) + b.fx1 * et);
@@ -171,70 +177,79 @@ int coordinate_at(double start, double delta, float offset, float t)
 }
 
 // One stroke coordinate followed along the samples: its value, and the
-// range of t where it next changes. The exact value w = start + t delta -
+// samples where it next changes. The exact value w = start + t delta -
 // offset moves one way, and the truncated value changes, by one, when w
 // crosses the next whole number that way: samples before w comes within
-// SURE of it keep the value (`before`), samples from where it has passed it
-// by SURE have the value beyond it (`after`; w moves by at most a tenth of
-// a pixel a sample), and the few in between (usually none) are evaluated.
+// SURE of it keep the value, samples from where it has passed it by SURE
+// (`after`) have the value beyond it (w moves by at most a tenth of a pixel
+// a sample), and the few in between (usually none) are evaluated. `due` is
+// the first sample that may have another value, `due_t` its t.
 struct Follower {
     double start, delta, per_delta; // per_delta = 1 / delta
     float offset;
     int value;
-    double before, after;
+    double after;
+    long long due;
+    float due_t;
+    int run; // the run of the due sample
 };
 
-void aim(Follower &f)
+// Aims f at its next crossing, from the samples after sample n.
+void aim(Follower &f, const SampleSchedule &s, long long n)
 {
     const bool up = f.delta > 0;
     const int crossing = up ? f.value + (f.value >= 0) : f.value - (f.value <= 0);
     const double from = crossing - f.start + f.offset;
-    f.before = f.delta == 0 ? HUGE_VAL : (from - (up ? SURE : -SURE)) * f.per_delta;
+    const double before = f.delta == 0 ? HUGE_VAL : (from - (up ? SURE : -SURE)) * f.per_delta;
     f.after = (from + (up ? SURE : -SURE)) * f.per_delta;
+    f.due = first_sample_from(s, n, before, f.due_t, f.run);
 }
 
-Follower follow(double start, double delta, float offset)
+Follower follow(double start, double delta, float offset, const SampleSchedule &s)
 {
-    Follower f{start, delta, 1 / delta, offset, coordinate_at(start, delta, offset, 0), 0, 0};
-    aim(f);
+    Follower f{start, delta, 1 / delta, offset, coordinate_at(start, delta, offset, 0), 0, 0, 0, 0};
+    aim(f, s, 0);
     return f;
 }
 
-// Takes the sample t, the first at or after f.before or the one after a
-// sample taken so; true if the value changes there.
-bool take(Follower &f, float t)
+// Takes f's due sample: its value there, and the next due sample.
+void take(Follower &f, const SampleSchedule &s)
 {
-    if (t < f.before)
-        return false;
-    const int value = t >= f.after ? f.value + (f.delta > 0 ? 1 : -1)
-                                   : coordinate_at(f.start, f.delta, f.offset, t);
-    if (value == f.value)
-        return false;
-    f.value = value;
-    aim(f);
-    return true;
+    const long long n = f.due;
+    const int value = f.due_t >= f.after ? f.value + (f.delta > 0 ? 1 : -1)
+                                         : coordinate_at(f.start, f.delta, f.offset, f.due_t);
+    if (value != f.value) {
+        f.value = value;
+        aim(f, s, n);
+    } else if ((f.due = n + 1) < s.samples) {
+        f.due_t = sample_t(s, n + 1);
+    }
 }
 
 // The six stroke coordinates followed together, the strokes drawn at each
-// sample taken.
+// sample where one changes.
 void crossing_walk(const Band &b, const SampleSchedule &s)
 {
     const double dx = static_cast<double>(b.fx1) - b.x0; // whole numbers, exact
     const double dy = static_cast<double>(b.fy1) - b.y0;
-    Follower f[6] = {follow(b.x0, dx, 0),      follow(b.y0, dy, 0),
-                     follow(b.x0, dx, b.p[0]), follow(b.y0, dy, b.p[1]),
-                     follow(b.x0, dx, b.p[2]), follow(b.y0, dy, b.p[3])};
-    Strokes last{};
-    float t = 0;
-    for (long long n = 0; n < s.samples;) {
+    Follower f[6];
+    for (int k = 0; k < 6; ++k)
+        f[k] = follow(k % 2 ? b.y0 : b.x0, k % 2 ? dy : dx, k < 2 ? 0 : b.p[k - 2], s);
+    long long n = s.samples; // the next sample where a coordinate may change
+    for (const Follower &g : f)
+        n = std::min(n, g.due);
+    for (Strokes last{};;) {
         const Strokes now{f[0].value, f[1].value, f[2].value, f[3].value, f[4].value, f[5].value, true};
         draw_strokes(now, last, b.colour);
-        double soonest = HUGE_VAL;
-        for (const Follower &g : f)
-            soonest = std::min(soonest, g.before);
-        if ((n = first_sample_from(s, n, soonest, t)) < s.samples)
-            for (Follower &g : f)
-                take(g, t);
+        if (n == s.samples)
+            return;
+        long long next = s.samples;
+        for (Follower &g : f) {
+            if (g.due == n)
+                take(g, s);
+            next = std::min(next, g.due);
+        }
+        n = next;
     }
 }
 
@@ -249,20 +264,64 @@ void point_walk(const Band &b, const SampleSchedule &s)
     const double dx = static_cast<double>(b.fx1) - b.x0;
     const double dy = static_cast<double>(b.fy1) - b.y0;
     const bool x_major = std::fabs(dx) >= std::fabs(dy);
-    Follower minor = x_major ? follow(b.y0, dy, 0) : follow(b.x0, dx, 0);
+    Follower minor = x_major ? follow(b.y0, dy, 0, s) : follow(b.x0, dx, 0, s);
     auto major_at = [&](float t) {
         return x_major ? coordinate_at(b.x0, dx, 0, t) : coordinate_at(b.y0, dy, 0, t);
     };
     float first = 0, t = 0;
     for (long long n = 0; n < s.samples; first = t) {
         const int value = minor.value;
-        do
-            n = first_sample_from(s, n, minor.before, t);
-        while (n < s.samples && !take(minor, t));
+        do {
+            n = minor.due, t = minor.due_t;
+            if (n < s.samples)
+                take(minor, s);
+        } while (n < s.samples && minor.value == value);
         const int from = major_at(first), to = major_at(sample_t(s, n - 1));
         for (int major = std::min(from, to); major <= std::max(from, to); ++major)
             x_major ? plot(major, value, b.colour) : plot(value, major, b.colour);
     }
+}
+
+// The length and the offsets of a segment (dx, dy) at a width, which
+// depend on these three alone.
+struct Offsets {
+    long long dx, dy;
+    int width;
+    float length; // 0 for a single point
+    float p[4];
+};
+
+Offsets offsets_of(long long dx, long long dy, int width)
+{
+    const __int128 squares = static_cast<__int128>(dx) * dx + static_cast<__int128>(dy) * dy;
+    const float length = static_cast<float>(std::sqrt(static_cast<double>(squares)));
+    if (length == 0)
+        return {dx, dy, width, 0, {}};
+    const double a = static_cast<double>(static_cast<extended>(dx) * width / length);
+    const double b = static_cast<float>(static_cast<extended>(dy) * width / length);
+    auto turned = [&](double c, double s, bool y) { // (A, B) turned, x or y
+        return static_cast<float>(y ? static_cast<extended>(s) * a + static_cast<extended>(c) * b
+                                    : static_cast<extended>(c) * a - static_cast<extended>(s) * b);
+    };
+    return {dx, dy, width, length,
+            {turned(COS_K, SIN_K, false), turned(COS_K, SIN_K, true), turned(COS_MK, SIN_MK, false),
+             turned(COS_MK, SIN_MK, true)}};
+}
+
+// The offsets of the segments met last, by a hash of (dx, dy, width):
+// figures draw many segments alike (fivesplit_pinwheel 178 kinds among
+// 4,680 segments), and the offsets cost a dozen extended operations. An
+// entry not yet filled holds those of (0, 0, 0), a single point.
+Offsets offsets_kept[1024];
+
+const Offsets &offsets_for(long long dx, long long dy, int width)
+{
+    const uint64_t key = static_cast<uint64_t>(dx) * 0x9E3779B97F4A7C15u ^
+                         static_cast<uint64_t>(dy) * 0xC2B2AE3D27D4EB4Fu ^ static_cast<uint32_t>(width);
+    Offsets &o = offsets_kept[(key * 0x165667B19E3779F9u) >> 54];
+    if (o.dx != dx || o.dy != dy || o.width != width)
+        o = offsets_of(dx, dy, width);
+    return o;
 }
 
 } // namespace
@@ -271,24 +330,12 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
 {
     draw_line(x0, y0, x1, y1, colour);
 
-    const long long dx = static_cast<long long>(x1) - x0;
-    const long long dy = static_cast<long long>(y1) - y0;
-    const __int128 squares = static_cast<__int128>(dx) * dx + static_cast<__int128>(dy) * dy;
-    const float length = static_cast<float>(std::sqrt(static_cast<double>(squares)));
-    if (length == 0)
+    const Offsets &o = offsets_for(static_cast<long long>(x1) - x0, static_cast<long long>(y1) - y0, width);
+    if (o.length == 0)
         return;
-
-    const double a = static_cast<double>(static_cast<extended>(dx) * width / length);
-    const double b = static_cast<float>(static_cast<extended>(dy) * width / length);
-    auto turned = [&](double c, double s, bool y) { // (A, B) turned, x or y
-        return static_cast<float>(y ? static_cast<extended>(s) * a + static_cast<extended>(c) * b
-                                    : static_cast<extended>(c) * a - static_cast<extended>(s) * b);
-    };
     const Band band{x0, y0, static_cast<float>(x1), static_cast<float>(y1),
-                    {turned(COS_K, SIN_K, false), turned(COS_K, SIN_K, true),
-                     turned(COS_MK, SIN_MK, false), turned(COS_MK, SIN_MK, true)},
-                    colour};
-    const SampleSchedule &s = schedule_for(length);
+                    {o.p[0], o.p[1], o.p[2], o.p[3]}, colour};
+    const SampleSchedule &s = schedule_for(o.length);
     auto within = [](int v, int limit) { return v >= -limit && v <= limit; };
     if (!within(x0, NEAR) || !within(y0, NEAR) || !within(x1, NEAR) || !within(y1, NEAR) ||
         !within(width, NEAR_WIDTH))

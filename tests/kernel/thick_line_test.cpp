@@ -48,12 +48,14 @@ int expect_schedule_follows_the_recurrence(float length)
     const extended step = static_cast<extended>(0.1) / static_cast<extended>(static_cast<double>(length));
     float t = 0, found = -1;
     long long n = 0;
+    int run = 0; // looked up from the run of the t before, and from run 0
     for (;; ++n) {
         EXPECT_EQ(sample_t(s, n), t) << "length " << length << ", sample " << n;
-        EXPECT_EQ(first_sample_from(s, -1, t, found), n) << "length " << length << ", t " << t;
+        int from_start = 0;
+        EXPECT_EQ(first_sample_from(s, -1, t, found, from_start), n) << "length " << length << ", t " << t;
         EXPECT_EQ(found, t);
-        EXPECT_EQ(first_sample_from(s, n - 1, std::nextafter(static_cast<double>(t), -1.0), found), n);
-        EXPECT_EQ(first_sample_from(s, -1, std::nextafter(static_cast<double>(t), 2.0), found), n + 1);
+        EXPECT_EQ(first_sample_from(s, n - 1, std::nextafter(static_cast<double>(t), -1.0), found, run), n);
+        EXPECT_EQ(first_sample_from(s, -1, std::nextafter(static_cast<double>(t), 2.0), found, run), n + 1);
         if (::testing::Test::HasFailure())
             return 0;
         const float next = static_cast<float>(t + step);
