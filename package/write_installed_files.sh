@@ -41,6 +41,14 @@ for size in "${ICON_SIZES[@]}"; do
   mkdir -p "$out/icons/hicolor/${size}x${size}/apps"
 done
 
+# A manual page's list of programs: each name and its title.
+program_list() { # entry...
+  for entry in "$@"; do
+    echo '.TP'
+    roff_name "$(basename "$entry")" 6; echo
+    roff "$(notes "$entry" title)"
+  done
+}
 title_header() { # name section
   printf '.TH %s %s %s "tilings %s" "Self-similar tilings"\n' \
     "$(tr a-z A-Z <<<"$1")" "$2" "$date" "$version"
@@ -136,17 +144,9 @@ done
   echo '.PP'
   roff "Each window program opens a window of 800 x 600 pixels and draws one figure, some in stages: each key press, or a request to close the window, moves on to the next frame, and the program ends after its last. Each has an entry in the desktop's menu, under Education."
   echo '.SH WINDOW PROGRAMS'
-  for entry in "${window_programs[@]}"; do
-    echo '.TP'
-    roff_name "$(basename "$entry")" 6; echo
-    roff "$(notes "$entry" title)"
-  done
+  program_list "${window_programs[@]}"
   echo '.SH CONSOLE PROGRAMS'
-  for entry in "${console_programs[@]}"; do
-    echo '.TP'
-    roff_name "$(basename "$entry")" 6; echo
-    roff "$(notes "$entry" title)"
-  done
+  program_list "${console_programs[@]}"
   echo '.SH SEE ALSO'
   for entry in "${window_programs[@]}" "${console_programs[@]}"; do
     printf '%s%s\n' "$(roff_name "$(basename "$entry")" 6)" \

@@ -273,31 +273,31 @@ INSTANTIATE_TEST_SUITE_P(Programs, WebPages, ::testing::ValuesIn(window_programs
 // A program of seven frames, for the behaviours.
 const std::string STEPPED = "chair_growth";
 
+// Drives one behaviour on STEPPED: the frames it shows, each the native one.
+void expect_behaviour(const std::string &behaviour, size_t shown, const std::string &why = "")
+{
+    const DriverRun run = drive(behaviour, STEPPED);
+    EXPECT_EQ(run.shown.size(), shown) << why;
+    expect_native_frames(run, STEPPED, native_frames(STEPPED));
+    fs::remove_all(run.out);
+}
+
 TEST(WebPage, KeysStepOnlyThePictureAndBothWays)
 {
     SKIP_WITHOUT_BROWSER();
-    const DriverRun run = drive("keys", STEPPED);
-    EXPECT_EQ(run.shown.size(), 2u);
-    expect_native_frames(run, STEPPED, native_frames(STEPPED));
-    fs::remove_all(run.out);
+    expect_behaviour("keys", 2);
 }
 
 TEST(WebPage, AddressFollowsTheFrameAndLeadsWhenEdited)
 {
     SKIP_WITHOUT_BROWSER();
-    const DriverRun run = drive("address", STEPPED);
-    EXPECT_EQ(run.shown.size(), 3u);
-    expect_native_frames(run, STEPPED, native_frames(STEPPED));
-    fs::remove_all(run.out);
+    expect_behaviour("address", 3);
 }
 
 TEST(WebPage, DownloadIsTheExactFrame)
 {
     SKIP_WITHOUT_BROWSER();
-    const DriverRun run = drive("download", STEPPED);
-    EXPECT_EQ(run.shown.size(), 2u) << "a download at a kept frame and one at the latest";
-    expect_native_frames(run, STEPPED, native_frames(STEPPED));
-    fs::remove_all(run.out);
+    expect_behaviour("download", 2, "a download at a kept frame and one at the latest");
 }
 
 TEST(WebPage, FitsTheScreenTouchFullScreenAndPrint)
