@@ -12,7 +12,10 @@
 // forward again, up to the program's latest frame) shows them at once. A
 // step beyond the latest frame runs the program on, passing over frames
 // until it reaches the one asked for, as a link (#frame=N) does. The
-// program runs on only while its latest frame is on the canvas. The address
+// program runs on only while its latest frame is on the canvas, or from it
+// to the next frame ahead of time: once a frame is painted and kept, the
+// program draws the next one (never past its last), which is kept without
+// being shown, so that next shows it at once. The address
 // follows the frame on show (#frame=N), and Back and Forward after an
 // edited address go to the frame it names.
 //
@@ -21,7 +24,9 @@
 // shows. When the program cannot be loaded or started within 10 s, the page
 // says so in one sentence (#problem). Module.tilings.timings notes how long
 // each frame took to reach the canvas after the input that asked for it
-// (by: key, click, tap, button, back, hash) or after the page's start (load).
+// (by: key, click, tap, button, back, hash) or after the page's start (load),
+// and Module.tilings.ahead how long the program took to draw each frame it
+// drew ahead.
 (function () {
     const script = document.currentScript;
     const program = script.dataset.program;
@@ -42,6 +47,7 @@
     let shown = 0;          // the frame on the canvas
     let wanted = 1;         // the frame the program is running on to
     let running = true;     // the program is between two waits
+    let ahead = false;      // it is drawing the frame after the one on show
     let ended = false;
     let resume = null;      // resolves the program's wait
     let input = null;       // the input that asked for the frame on its way
@@ -91,15 +97,19 @@
     // frame on the canvas, and to the browser's next picture after it;
     // `from` says whether the program drew it or the page's store held it,
     // and `waited` how long the input waited for the page to take it.
-    const tilings = {timings: []};
+    const tilings = {timings: [], ahead: []};
     let taken = 0;  // when the page took the input on its way
     function note_timing(n, by, since, from) {
         const timing = {frame: n, by, from, drawn: performance.now() - since,
                         waited: since ? taken - since : 0};
         requestAnimationFrame(() => {
             timing.painted = performance.now() - since;
-            // The pixels are kept once painted, unless a step comes first.
-            setTimeout(() => keep(n), 0);
+            // The pixels are kept once painted, unless a step comes first;
+            // then the next frame is drawn ahead.
+            setTimeout(() => {
+                keep(n);
+                setTimeout(draw_ahead, 0);
+            }, 0);
         });
         tilings.timings.push(timing);
     }
@@ -115,6 +125,16 @@
     function keep(n) {
         if (!kept[n] && shown === n && n === latest)
             kept[n] = presented();
+    }
+
+    // The program draws the frame after its latest, which is on show and
+    // kept, and keeps it (tilings.frame), unless it has drawn its last.
+    function draw_ahead() {
+        if (failed || ended || running || !resume || shown !== latest || !kept[latest] ||
+            latest >= frames)
+            return;
+        ahead = true;
+        run_on(latest + 1, 'ahead', performance.now());
     }
 
     // Shows frame n, kept earlier, at once.
@@ -175,6 +195,15 @@
         started();
         latest = n;
         running = false;
+        if (ahead) {
+            // Drawn ahead: kept, and the frame on show put back.
+            ahead = false;
+            kept[n] = presented();
+            context.putImageData(kept[shown], 0, 0);
+            tilings.ahead.push({frame: n, drawn: performance.now() - input.since});
+            input = null;
+            return false;
+        }
         if (n < wanted) {
             // Passed over: kept now, as the program draws on at once.
             shown = n;

@@ -6,12 +6,14 @@
 //
 // Each program's page is opened RUNS times at each speed (1, and SLOWDOWN
 // times slower through DevTools' CPU throttling) and stepped to its end,
-// by key presses and clicks on the picture in turn; then, where the page
-// can go back, the first frame is shown again by the key that goes back.
+// by key presses and clicks on the picture in turn, pausing on each frame
+// as a reader does (READING_MS); then, where the page can go back, the first
+// frame is shown again by the key that goes back.
 // Prints one row per program, frame and input: the median of the runs of
 // the time to the frame on the canvas ("drawn") and to the browser's next
 // picture after it ("painted"), in ms, at each speed. The first frame is
-// timed from the page's navigation.
+// timed from the page's navigation. Rows by "ahead" give the time the
+// program took to draw a frame ahead, while the one before was on show.
 'use strict';
 const {serve, launch_browser} = require('./site_server');
 
@@ -19,6 +21,7 @@ const [site, runs_text, slowdown_text, ...programs] = process.argv.slice(2);
 const RUNS = Number(runs_text) || 3;
 const SLOWDOWN = Number(slowdown_text) || 4;
 const TIMEOUT = 30000;
+const READING_MS = 500;
 
 function median(values) {
     const sorted = [...values].sort((a, b) => a - b);
@@ -41,6 +44,11 @@ async function painted_timings(page, count) {
         ({frame, by, drawn, painted}) => ({frame, by, drawn, painted})));
 }
 
+async function ahead_timings(page) {
+    return page.evaluate(() => Module.tilings.ahead.map(
+        ({frame, drawn}) => ({frame, by: 'ahead', drawn})));
+}
+
 // One run of one page: the timings of every frame shown.
 async function run(browser, base, program, slowdown) {
     const page = await browser.newPage({viewport: {width: 1280, height: 900}});
@@ -51,6 +59,7 @@ async function run(browser, base, program, slowdown) {
     let n = 1;
     for (;;) {
         await painted_timings(page, n);
+        await page.waitForTimeout(READING_MS);
         if (n % 2 === 1)
             await page.keyboard.press('ArrowRight');
         else
@@ -69,8 +78,9 @@ async function run(browser, base, program, slowdown) {
         count += 1;
     }
     const timings = await painted_timings(page, count).catch(() => painted_timings(page, n));
+    const ahead = await ahead_timings(page);
     await page.close();
-    return timings;
+    return [...timings, ...ahead];
 }
 
 async function main() {
@@ -95,23 +105,27 @@ async function main() {
         await browser.close();
         server.close();
     }
-    const cell = list => (list.length ? [median(list.map(t => t.drawn)).toFixed(1),
-                                         median(list.map(t => t.painted)).toFixed(1)]
-                                      : ['-', '-']);
+    const ms = (list, key) => (list[0][key] === undefined ? '-'
+                                                          : median(list.map(t => t[key])).toFixed(1));
+    const cell = list => (list.length ? [ms(list, 'drawn'), ms(list, 'painted')] : ['-', '-']);
     console.log(['program', 'frame', 'by', 'drawn', 'painted', `drawn x${SLOWDOWN}`,
                  `painted x${SLOWDOWN}`].join('\t'));
     let worst = {1: 0, [SLOWDOWN]: 0};
+    let worst_ahead = {1: 0, [SLOWDOWN]: 0};
     for (const [key, row] of rows) {
         const [program, frame, by] = key.split(' ');
         const fast = cell(row[1]), slow = cell(row[SLOWDOWN]);
         console.log([program, frame, by, ...fast, ...slow].join('\t'));
+        const slowest = by === 'ahead' ? worst_ahead : worst;
         if (by !== 'load') {
-            worst[1] = Math.max(worst[1], Number(fast[0]) || 0);
-            worst[SLOWDOWN] = Math.max(worst[SLOWDOWN], Number(slow[0]) || 0);
+            slowest[1] = Math.max(slowest[1], Number(fast[0]) || 0);
+            slowest[SLOWDOWN] = Math.max(slowest[SLOWDOWN], Number(slow[0]) || 0);
         }
     }
     console.log(`slowest step to the canvas: ${worst[1].toFixed(1)} ms, ` +
                 `${worst[SLOWDOWN].toFixed(1)} ms with the CPU ${SLOWDOWN}x slower`);
+    console.log(`slowest frame drawn ahead: ${worst_ahead[1].toFixed(1)} ms, ` +
+                `${worst_ahead[SLOWDOWN].toFixed(1)} ms with the CPU ${SLOWDOWN}x slower`);
 }
 
 main().catch(error => {

@@ -158,10 +158,17 @@ async function sweep(browser, base, program) {
             problem(`frame ${n}: the address ends in "${now.hash}"`);
         if (now.ended !== 'false' || now.ended_shown)
             problem(`frame ${n}: the page says it has ended before its last wait has`);
+        // The next frame is drawn ahead with this one on show, which stays.
+        if (n < now.frames)
+            await page.waitForFunction(k => Module.tilings.ahead.some(a => a.frame === k), n + 1,
+                                       {timeout: STEP_TIMEOUT});
         pixels.push(await save_shown(page, program, label(program, 'served', n), n));
         await STEPS[(n - 1) % STEPS.length](page);
         await wait_for_frame(page, n + 1, true);
         const after = await state(page);
+        const from = await page.evaluate(() => Module.tilings.timings.slice(-1)[0].from);
+        if (n < now.frames && from !== 'store')
+            problem(`frame ${n + 1} was drawn after the step (${from}), not ahead of it`);
         if (after.ended === 'true') {
             if (after.frames !== n)
                 problem(`the program ended after ${n} frames; data-frames says ${after.frames}`);
