@@ -26,9 +26,11 @@ target_link_libraries(raster_web PUBLIC raster_core)
 # allows; nothing grows the memory beyond what the canvas, the fill's stack
 # and the programs' fixed arrays take. The WebAssembly is inside the script
 # (SINGLE_FILE), so that a page opened from a folder (file://), where the
-# browser fetches nothing, runs as one served does.
+# browser fetches nothing, runs as one served does. The programs read no
+# files (the labels' font is the page's), so the runtime has no file system
+# to set up as the page starts.
 target_link_options(raster_web INTERFACE -sASYNCIFY -sINITIAL_MEMORY=64MB -sENVIRONMENT=web
-  -sSINGLE_FILE=1)
+  -sSINGLE_FILE=1 -sFILESYSTEM=0)
 
 # The program's main is renamed program_main; the web kernel's main calls it
 # and tells the page when it has returned.

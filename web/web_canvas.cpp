@@ -30,12 +30,29 @@ EM_JS(void, put_on_page, (const Uint32 *pixels, int w, int h), {
         Module.tilings.picture = picture;
 });
 
+// Whether SDL's lock of the screen reads the <canvas> back into the
+// program's memory. The first lock, of a <canvas> just made, need not: SDL
+// is handed a blank picture to keep instead of reading it back and making
+// each of its pixels opaque (480,000 steps of script, once the slowest
+// part of a page's start), and the screen is cleared to opaque black.
+EM_JS(void, lock_reads_canvas, (SDL_Surface *surface, bool reads), {
+    Module.screenIsReadOnly = !reads;
+    const kept = SDL.surfaces[surface];
+    if (!reads && !kept.image)
+        kept.image = kept.ctx.createImageData(kept.width, kept.height);
+});
+
 } // namespace
 
+// The screen starts opaque black, as a window's does.
 void open_canvas()
 {
     SDL_Init(SDL_INIT_VIDEO);
-    set_canvas(SDL_SetVideoMode(SCREEN_W, SCREEN_H, 32, SDL_HWSURFACE | SDL_DOUBLEBUF));
+    SDL_Surface *window = SDL_SetVideoMode(SCREEN_W, SCREEN_H, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
+    lock_reads_canvas(window, false);
+    set_canvas(window);
+    lock_reads_canvas(window, true);
+    clear_canvas(map_rgb(0, 0, 0));
 }
 
 void clear_canvas(Uint32 colour)
