@@ -30,16 +30,13 @@ EM_JS(void, put_on_page, (const Uint32 *pixels, int w, int h), {
         Module.tilings.picture = picture;
 });
 
-// Whether SDL's lock of the screen reads the <canvas> back into the
-// program's memory. The first lock, of a <canvas> just made, need not: SDL
-// is handed a blank picture to keep instead of reading it back and making
-// each of its pixels opaque (480,000 steps of script, once the slowest
-// part of a page's start), and the screen is cleared to opaque black.
-EM_JS(void, lock_reads_canvas, (SDL_Surface *surface, bool reads), {
-    Module.screenIsReadOnly = !reads;
-    const kept = SDL.surfaces[surface];
-    if (!reads && !kept.image)
-        kept.image = kept.ctx.createImageData(kept.width, kept.height);
+// Tells SDL that the screen's pixels are opaque, as every colour the
+// program maps is (and the screen is cleared to opaque black at once), so
+// that it need not make them so one by one whenever it locks or unlocks the
+// screen: 480,000 steps of script each time, which made the start of every
+// page, and each label fivesplit_area_labels writes, slow.
+EM_JS(void, screen_is_opaque, (), {
+    SDL.defaults.opaqueFrontBuffer = false;
 });
 
 } // namespace
@@ -49,9 +46,8 @@ void open_canvas()
 {
     SDL_Init(SDL_INIT_VIDEO);
     SDL_Surface *window = SDL_SetVideoMode(SCREEN_W, SCREEN_H, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
-    lock_reads_canvas(window, false);
+    screen_is_opaque();
     set_canvas(window);
-    lock_reads_canvas(window, true);
     clear_canvas(map_rgb(0, 0, 0));
 }
 
