@@ -10,8 +10,9 @@
 // as a reader does (READING_MS); then, where the page can go back, the first
 // frame is shown again by the key that goes back.
 // Prints one row per program, frame and input: the median of the runs of
-// the time to the frame on the canvas ("drawn") and to the browser's next
-// picture after it ("painted"), in ms, at each speed. The first frame is
+// the time to the frame on the canvas ("drawn"), of which the input waited
+// for the page to take it ("waited"), and to the browser's next picture
+// after it ("painted"), in ms, at each speed. The first frame is
 // timed from the page's navigation. Rows by "ahead" give the time the
 // program took to draw a frame ahead, while the one before was on show.
 'use strict';
@@ -41,7 +42,7 @@ async function painted_timings(page, count) {
         return timings.length >= count && timings.every(t => t.painted !== undefined);
     }, count, {timeout: TIMEOUT});
     return page.evaluate(() => Module.tilings.timings.map(
-        ({frame, by, drawn, painted}) => ({frame, by, drawn, painted})));
+        ({frame, by, drawn, waited, painted}) => ({frame, by, drawn, waited, painted})));
 }
 
 async function ahead_timings(page) {
@@ -107,9 +108,10 @@ async function main() {
     }
     const ms = (list, key) => (list[0][key] === undefined ? '-'
                                                           : median(list.map(t => t[key])).toFixed(1));
-    const cell = list => (list.length ? [ms(list, 'drawn'), ms(list, 'painted')] : ['-', '-']);
-    console.log(['program', 'frame', 'by', 'drawn', 'painted', `drawn x${SLOWDOWN}`,
-                 `painted x${SLOWDOWN}`].join('\t'));
+    const cell = list => (list.length ? [ms(list, 'drawn'), ms(list, 'waited'), ms(list, 'painted')]
+                                      : ['-', '-', '-']);
+    console.log(['program', 'frame', 'by', 'drawn', 'waited', 'painted', `drawn x${SLOWDOWN}`,
+                 `waited x${SLOWDOWN}`, `painted x${SLOWDOWN}`].join('\t'));
     let worst = {1: 0, [SLOWDOWN]: 0};
     let worst_ahead = {1: 0, [SLOWDOWN]: 0};
     for (const [key, row] of rows) {
