@@ -99,6 +99,11 @@ async function report_timings(page, program) {
                t.painted === undefined ? '-' : t.painted.toFixed(1), t.waited.toFixed(1));
 }
 
+// The timing of the frame shown last.
+async function last_timing(page) {
+    return page.evaluate(() => Module.tilings.timings.slice(-1)[0]);
+}
+
 async function new_page(browser, options, errors) {
     const context = await browser.newContext(options);
     const page = await context.newPage();
@@ -166,7 +171,7 @@ async function sweep(browser, base, program) {
         await STEPS[(n - 1) % STEPS.length](page);
         await wait_for_frame(page, n + 1, true);
         const after = await state(page);
-        const from = await page.evaluate(() => Module.tilings.timings.slice(-1)[0].from);
+        const {from} = await last_timing(page);
         if (n < now.frames && from !== 'store')
             problem(`frame ${n + 1} was drawn after the step (${from}), not ahead of it`);
         if (after.ended === 'true') {
@@ -529,7 +534,7 @@ async function fit(browser, base, program) {
             // A tap steps; a two-finger touch (a pinch) does not.
             await page.tap('#canvas');
             await wait_for_frame(page, 2, false);
-            const by = await page.evaluate(() => Module.tilings.timings.slice(-1)[0].by);
+            const {by} = await last_timing(page);
             if (by !== 'tap')
                 where(`a tap was taken as ${by}`);
             const cdp = await page.context().newCDPSession(page);
