@@ -19,4 +19,4 @@ if [ ${#programs[@]} -eq 0 ]; then
   done
 fi
 NODE_PATH=$PWD/build-wasm/node/node_modules \
-  exec node tests/web/bench_pages.js build-web "${RUNS:-3}" 4 "${programs[@]}"
+  exec node bench/bench_pages.js build-web "${RUNS:-3}" 4 "${programs[@]}"

@@ -16,7 +16,7 @@
 // timed from the page's navigation. Rows by "ahead" give the time the
 // program took to draw a frame ahead, while the one before was on show.
 'use strict';
-const {serve, launch_browser} = require('./site_server');
+const {serve, launch_browser} = require('../tests/web/site_server');
 
 const [site, runs_text, slowdown_text, ...programs] = process.argv.slice(2);
 const RUNS = Number(runs_text) || 3;
