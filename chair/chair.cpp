@@ -25,38 +25,86 @@ void draw_chair_outline(int x, int y, int e, int d, Uint32 colour)
 
 namespace {
 
-// The recursion behind draw_chair and draw_chair_clipped; `inside_frame`
-// keeps the fill of leaves whose seed is not strictly inside the canvas.
-void subdivide(int x, int y, int size, int o, int depth, bool inside_frame)
+ModelView view;
+bool fill_inside_frame;
+
+int column(double x)
+{
+    return trunc_int(view.left + view.scale * x);
+}
+
+int row(double y)
+{
+    return trunc_int(view.base - view.scale * y);
+}
+
+// Whether the square between the model points (x, y) and (x + e, y + d)
+// shows on no pixel of the canvas. Columns grow with x and rows fall as y
+// grows, so its pixels lie between those of its corners.
+bool off_canvas(double x, double y, double e, double d)
+{
+    const double x0 = e < 0 ? x + e : x, x1 = e < 0 ? x : x + e;
+    const double y0 = d < 0 ? y + d : y, y1 = d < 0 ? y : y + d;
+    return column(x1) < 0 || column(x0) >= SCREEN_W || row(y0) < 0 || row(y1) >= SCREEN_H;
+}
+
+// A leaf: the outline V0..V5 in the model, each corner mapped on its own,
+// then the fill from the centre of its corner quarter.
+void draw_leaf(double x, double y, double e, double d, int o)
+{
+    const double corners[6][2] = {{x, y},         {x + e, y},         {x + e, y + d / 2},
+                                  {x + e / 2, y + d / 2}, {x + e / 2, y + d}, {x, y + d}};
+    int px[6], py[6];
+    for (int i = 0; i < 6; ++i) {
+        px[i] = column(corners[i][0]);
+        py[i] = row(corners[i][1]);
+    }
+    for (int i = 0; i < 6; ++i)
+        draw_line(px[i], py[i], px[(i + 1) % 6], py[(i + 1) % 6], chair_outline);
+    const int sx = column(x + e / 4);
+    const int sy = row(y + d / 4);
+    if (!fill_inside_frame || (sx >= 1 && sx <= SCREEN_W - 2 && sy >= 1 && sy <= SCREEN_H - 2))
+        flood_fill(sx, sy, CHAIR_COLOURS[o], chair_outline);
+}
+
+// The chair with corner (x, y), side `size` and orientation o, in the
+// model (y upwards, so ey = +1 means up).
+void subdivide(double x, double y, double size, int o, int depth)
 {
     const int ex = 1 - 2 * (((o + 1) / 2) % 2);
     const int ey = 1 - 2 * (o / 2);
-    const int e = ex * size;
-    const int d = ey * size;
+    const double e = ex * size;
+    const double d = ey * size;
+    if (off_canvas(x, y, e, d))
+        return;
     if (depth == 0) {
-        draw_chair_outline(x, y, e, d, chair_outline);
-        // The centre of the leaf's corner quarter.
-        const int sx = x + e / 4;
-        const int sy = y - d / 4;
-        if (!inside_frame || (sx >= 1 && sx <= SCREEN_W - 2 && sy >= 1 && sy <= SCREEN_H - 2))
-            flood_fill(sx, sy, CHAIR_COLOURS[o], chair_outline);
+        draw_leaf(x, y, e, d, o);
         return;
     }
-    const int h = size / 2;
-    subdivide(x, y, h, o, depth - 1, inside_frame);
-    subdivide(x + e / 4, y - d / 4, h, o, depth - 1, inside_frame);
-    subdivide(x + e, y, h, (5 - o) % 4, depth - 1, inside_frame);
-    subdivide(x, y - d, h, (7 - o) % 4, depth - 1, inside_frame);
+    const double h = size / 2;
+    subdivide(x, y, h, o, depth - 1);
+    subdivide(x + e / 4, y + d / 4, h, o, depth - 1);
+    subdivide(x + e, y, h, (5 - o) % 4, depth - 1);
+    subdivide(x, y + d, h, (7 - o) % 4, depth - 1);
 }
 
 } // namespace
 
+void draw_chair_view(const ModelView &chair_view, int orientation, int depth, bool inside_frame)
+{
+    view = chair_view;
+    fill_inside_frame = inside_frame;
+    subdivide(0, 0, 1, orientation, depth);
+}
+
 void draw_chair(int x, int y, int size, int o, int depth)
 {
-    subdivide(x, y, size, o, depth, false);
+    draw_chair_view({static_cast<double>(size), static_cast<double>(x), static_cast<double>(y)}, o,
+                    depth, false);
 }
 
 void draw_chair_clipped(int x, int y, int size, int o, int depth)
 {
-    subdivide(x, y, size, o, depth, true);
+    draw_chair_view({static_cast<double>(size), static_cast<double>(x), static_cast<double>(y)}, o,
+                    depth, true);
 }
