@@ -52,6 +52,7 @@ bool off_canvas(double x, double y, double e, double d)
 // then the fill from the centre of its corner quarter.
 void draw_leaf(double x, double y, double e, double d, int o)
 {
+    ++tiles_drawn;
     const double corners[6][2] = {{x, y},         {x + e, y},         {x + e, y + d / 2},
                                   {x + e / 2, y + d / 2}, {x + e / 2, y + d}, {x, y + d}};
     int px[6], py[6];

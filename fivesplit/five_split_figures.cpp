@@ -204,6 +204,7 @@ void outlines(const RightTriangleOf<Real> &r, int depth)
         return;
     }
     // P1 -> P2, P1 -> P3, P3 -> P2, then the same of the image.
+    tiles_drawn += 2;
     for (const Tile<Real> *tile : {&t, &image}) {
         draw_edge(*tile, 0, 1);
         draw_edge(*tile, 0, 2);
@@ -218,6 +219,7 @@ void outlines(const RightTriangleOf<Real> &r, int depth)
 template <typename Real>
 void draw_class_tile(const Tile<Real> &t, Uint32 fill)
 {
+    ++tiles_drawn;
     draw_thick_line(t.px[0], t.py[0], t.px[1], t.py[1], 0, outline_grey);
     draw_thick_line(t.px[0], t.py[0], t.px[2], t.py[2], 0, outline_grey);
     draw_thick_line(t.px[2], t.py[2], t.px[1], t.py[1], 0, outline_grey);
@@ -264,6 +266,7 @@ bool inside_frame(int sx, int sy)
 
 void draw_black_outline(const int px[3], const int py[3])
 {
+    ++tiles_drawn;
     draw_line(px[0], py[0], px[1], py[1], black);
     draw_line(px[0], py[0], px[2], py[2], black);
     draw_line(px[2], py[2], px[1], py[1], black);
@@ -398,8 +401,8 @@ void fill_area_table(float e, int levels)
     const float b = static_cast<float>(1 / (4 * (e2 + 1))); // each other child / parent
     for (int p = 0; p < area_classes; ++p)
         AREAS[p] = static_cast<float>(static_cast<extended>(std::pow(static_cast<double>(b), p)) *
-                                      std::pow(static_cast<double>(a), area_classes - 1 - p) * e *
-                                      0.5);
+                                      std::pow(static_cast<double>(a), area_classes - 1 - p) *
+                                      std::fabs(e) * 0.5);
 }
 
 void draw_five_split(const FiveSplitFigure &figure)

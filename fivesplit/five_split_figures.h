@@ -69,7 +69,7 @@ void child_coloured_triangle(float x1, float y1, float x2, float y2, float e, in
 constexpr int MAX_AREA_CLASSES = 64;
 extern float AREAS[MAX_AREA_CLASSES];
 extern int area_classes;
-// Fills AREAS for a triangle of ratio e and area e / 2 split `levels` times:
+// Fills AREAS for a triangle of ratio e and area |e| / 2 split `levels` times:
 // AREAS[p] is the area of a leaf that took p small children, of the
 // levels + 1 classes.
 void fill_area_table(float e, int levels);

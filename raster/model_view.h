@@ -42,4 +42,8 @@ inline bool seed_outside(const int x[3], const int y[3], int sx, int sy)
 // never need it.
 inline bool fills_inside_tiles = false;
 
+// The tiles the figures have drawn since this was last set to 0 (a tile
+// and its reflection count as two).
+inline long tiles_drawn = 0;
+
 #endif

@@ -2,12 +2,12 @@
 
 #include "triangle_split.h"
 
-Uint32 black, dark_grey, light_grey;
+Uint32 leaf_outline, dark_grey, light_grey;
 
 Uint32 map_shaded_palette()
 {
     const Uint32 white = map_rgb(255, 255, 255);
-    black = map_rgb(0, 0, 0);
+    leaf_outline = map_rgb(0, 0, 0);
     dark_grey = map_rgb(100, 100, 100);
     light_grey = map_rgb(200, 200, 200);
     return white;
@@ -24,12 +24,12 @@ void draw_shaded_leaf(double x1, double y1, double x2, double y2, double x3, dou
     const int px1 = trunc_int(view_x(x1)), py1 = trunc_int(view_y(y1));
     const int px2 = trunc_int(view_x(x2)), py2 = trunc_int(view_y(y2));
     const int px3 = trunc_int(view_x(x3)), py3 = trunc_int(view_y(y3));
-    draw_line(px1, py1, px2, py2, black);
-    draw_line(px2, py2, px3, py3, black);
-    draw_line(px3, py3, px1, py1, black);
+    draw_line(px1, py1, px2, py2, leaf_outline);
+    draw_line(px2, py2, px3, py3, leaf_outline);
+    draw_line(px3, py3, px1, py1, leaf_outline);
 
     const extended cx = view_x(centroid_of(x1, x2, x3));
     const extended cy = view_y(centroid_of(y1, y2, y3));
     if (seed_in_window(cx, cy))
-        flood_fill(trunc_int(cx), trunc_int(cy), equilateral ? dark_grey : light_grey, black);
+        flood_fill(trunc_int(cx), trunc_int(cy), equilateral ? dark_grey : light_grey, leaf_outline);
 }

@@ -12,9 +12,9 @@
 #include "raster.h"
 
 // The outline and fill colours the leaves are drawn with.
-extern Uint32 black, dark_grey, light_grey;
+extern Uint32 leaf_outline, dark_grey, light_grey;
 
-// Maps white, black, dark grey (100, 100, 100) and light grey
+// Maps white, black (leaf_outline), dark grey (100, 100, 100) and light grey
 // (200, 200, 200) for the canvas, keeps the last three above, and returns
 // white.
 Uint32 map_shaded_palette();

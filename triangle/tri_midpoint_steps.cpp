@@ -33,7 +33,7 @@ int main(int, char **)
 
     triangle_view = {VIEW_SCALE, VIEW_LEFT, VIEW_BASE};
     middle_by_midpoints = true;
-    draw_frame(black);
+    draw_frame(leaf_outline);
     for (int depth = 0; depth <= 6; ++depth) {
         split_midpoints(0.5, 0.8660254037844386, 0, 0, 1, 0, depth);
         present();

@@ -32,7 +32,7 @@ int main(int, char **)
 
     triangle_view = {VIEW_SCALE, VIEW_LEFT, VIEW_BASE};
     middle_by_midpoints = false;
-    draw_frame(black);
+    draw_frame(leaf_outline);
     for (int depth = 1; depth <= 7; ++depth) {
         split_centroid(0.5, 0.8660254037844386, 0, 0, 1, 0, depth);
         present();

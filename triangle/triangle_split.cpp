@@ -64,6 +64,7 @@ bool off_canvas(double x1, double y1, double x2, double y2, double x3, double y3
 void draw_triangle_leaf(double x1, double y1, double x2, double y2, double x3, double y3,
                         bool equilateral)
 {
+    ++tiles_drawn;
     if (triangle_leaves == AXIS_EDGES)
         draw_axis_edges(x1, y1, x2, y2, x3, y3);
     else

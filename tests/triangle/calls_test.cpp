@@ -10,7 +10,7 @@ namespace {
 
 TEST(ShadedCalls, LeavesPerDepthAndTheStartTriangle)
 {
-    black = 1;
+    leaf_outline = 1;
     dark_grey = 2;
     light_grey = 3;
     triangle_leaves = SHADED_LEAVES;

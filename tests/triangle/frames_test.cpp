@@ -134,7 +134,7 @@ TEST(TriShadedZoom, AsEveryLeafDrawnInFullWithCutLeavesWhite)
     open_canvas();
     clear_canvas(map_shaded_palette());
     triangle_view = {4000, -400, 700};
-    draw_frame(black);
+    draw_frame(leaf_outline);
     literal_centroid(0.5, 0.8660254037844386, 0, 0, 1, 0, 10);
 
     const CapturedRun run = capture_frames("tri_shaded_zoom");
