@@ -271,6 +271,9 @@ std::string number_text(double v)
         if (std::strtod(text, nullptr) == v)
             break;
     }
+    // Whole numbers as such ("50", not "5e+01").
+    if (std::strchr(text, 'e') && v == std::floor(v) && std::fabs(v) < 1e15)
+        std::snprintf(text, sizeof text, "%.0f", v);
     // An exponent's '+' would read as a space in an address.
     std::string shown(text);
     const size_t plus = shown.find("e+");

@@ -155,11 +155,14 @@ void fill_tile(const Tile<Real> &t, int sx, int sy, Uint32 fill, Uint32 border)
 
 // The outlines figure's edges drawn since forget_edges, by their pixel
 // ends, each packed in 16 bits per coordinate (0 for an empty entry; an
-// edge that does not pack is drawn every time).
-constexpr int EDGES_KEPT = 1 << 14;
+// edge that does not pack is drawn every time). Once the table is three
+// quarters full, edges are only looked up, no more kept, so that a lookup
+// stays short however many edges a figure has.
+constexpr int EDGES_KEPT = 1 << 17;
 uint64_t edges_drawn[EDGES_KEPT];
+int edges_kept;
 
-// True the first time an edge is met (and when the table is full).
+// True the first time an edge is met (and whenever it cannot be kept).
 bool first_time(int x0, int y0, int x1, int y1)
 {
     uint64_t key = 0;
@@ -168,16 +171,18 @@ bool first_time(int x0, int y0, int x1, int y1)
             return true;
         key = key << 16 | static_cast<uint64_t>(v + 32768);
     }
-    for (uint64_t i = key * 0x9E3779B97F4A7C15u >> 50, probes = 0; probes < EDGES_KEPT; ++probes) {
-        uint64_t &entry = edges_drawn[i++ % EDGES_KEPT];
+    for (uint64_t i = key * 0x9E3779B97F4A7C15u >> 47;; ++i) {
+        uint64_t &entry = edges_drawn[i % EDGES_KEPT];
         if (entry == key)
             return false;
         if (entry == 0) {
-            entry = key;
+            if (edges_kept < EDGES_KEPT / 4 * 3) {
+                entry = key;
+                ++edges_kept;
+            }
             return true;
         }
     }
-    return true;
 }
 
 template <typename Real>
@@ -371,6 +376,7 @@ void draw_figure(const FiveSplitFigure &f)
 void forget_edges()
 {
     std::fill_n(edges_drawn, EDGES_KEPT, 0);
+    edges_kept = 0;
 }
 
 void pinwheel_triangle(float x1, float y1, float x2, float y2, float e, int depth)
