@@ -341,17 +341,22 @@ std::vector<std::vector<Point>> joined_paths(const std::vector<Piece> &segments,
     const Grid grid(box, at.size());
     Waiting odd_ends(grid, at, odd), other_ends(grid, at, any);
 
-    std::vector<std::vector<Point>> paths;
+    // The paths as lists of nodes, so that a closed walk can be put into a
+    // path drawn before, where it passes the walk's start.
+    std::vector<int> node_vertex, node_next, heads;
+    std::vector<int> node_of(at.size(), -1); // a node at each vertex
     Point pen = {box.left, box.top};
+    std::vector<int> walk;
     for (;;) {
         // Paths from the vertices where an odd number of segments are left
-        // first: each such path ends at another, so they are few.
+        // first: each such path ends at another, so they are few. Then the
+        // closed walks left.
         int v = odd_ends.nearest(pen, [&](int u) { return unused[u] % 2 == 1; });
         if (v < 0)
             v = other_ends.nearest(pen, [&](int u) { return unused[u] > 0; });
         if (v < 0)
             break;
-        std::vector<Point> path = {at[v]};
+        walk.assign(1, v);
         double dx = 0, dy = 0;
         for (;;) {
             // On along the segment left that turns least.
@@ -379,10 +384,42 @@ std::vector<std::vector<Point>> joined_paths(const std::vector<Piece> &segments,
             dx = (at[w].x - at[v].x) / length;
             dy = (at[w].y - at[v].y) / length;
             v = w;
-            path.push_back(at[v]);
+            walk.push_back(v);
         }
-        pen = path.back();
-        paths.push_back(std::move(path));
+        // A closed walk through a vertex that a path passes goes into that
+        // path there; any other walk is a path of its own, and the pen ends
+        // there.
+        int after = -1;
+        if (walk.size() > 1 && walk.back() == walk.front()) {
+            walk.pop_back();
+            size_t turn = 0;
+            while (turn < walk.size() && node_of[walk[turn]] < 0)
+                ++turn;
+            std::rotate(walk.begin(), walk.begin() + (turn < walk.size() ? turn : 0), walk.end());
+            walk.push_back(walk.front());
+            after = node_of[walk.front()];
+        }
+        const size_t first = after >= 0 ? 1 : 0;
+        const int rest = after >= 0 ? node_next[after] : -1;
+        for (size_t i = first; i < walk.size(); ++i) {
+            const int node = static_cast<int>(node_vertex.size());
+            node_vertex.push_back(walk[i]);
+            node_next.push_back(-1);
+            if (after >= 0)
+                node_next[after] = node;
+            else
+                heads.push_back(node);
+            node_of[walk[i]] = after = node;
+        }
+        node_next[after] = rest;
+        if (first == 0)
+            pen = at[walk.back()];
+    }
+    std::vector<std::vector<Point>> paths;
+    for (const int head : heads) {
+        paths.emplace_back();
+        for (int node = head; node >= 0; node = node_next[node])
+            paths.back().push_back(at[node_vertex[node]]);
     }
     return paths;
 }
