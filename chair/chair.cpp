@@ -88,7 +88,9 @@ long hand_chair(double x, double y, double e, double d, int o, int level, long p
 }
 
 // A leaf: the outline V0..V5 in the model, each corner mapped on its own,
-// then the fill from the centre of its corner quarter.
+// then the fill from the centre of its corner quarter; or HANDING, handed
+// to the sink.
+template <bool HANDING>
 void draw_leaf(double x, double y, double e, double d, int o, int level, long parent)
 {
     ++tiles_drawn;
@@ -96,7 +98,7 @@ void draw_leaf(double x, double y, double e, double d, int o, int level, long pa
     const int sy = row(y + d / 4);
     const bool filled =
         !fill_inside_frame || (sx >= 1 && sx <= SCREEN_W - 2 && sy >= 1 && sy <= SCREEN_H - 2);
-    if (tile_sink) {
+    if (HANDING) {
         hand_chair(x, y, e, d, o, level, parent, true, filled && on_canvas(sx, sy));
         return;
     }
@@ -115,6 +117,8 @@ void draw_leaf(double x, double y, double e, double d, int o, int level, long pa
 
 // The chair with corner (x, y), side `size` and orientation o, in the
 // model (y upwards, so ey = +1 means up), `level` splits below the first.
+// (Compiled apart for HANDING, so that the drawing carries none of it.)
+template <bool HANDING>
 void subdivide(double x, double y, double size, int o, int depth, int level, long parent)
 {
     const int ex = 1 - 2 * (((o + 1) / 2) % 2);
@@ -124,15 +128,15 @@ void subdivide(double x, double y, double size, int o, int depth, int level, lon
     if (off_canvas(x, y, e, d))
         return;
     if (depth == 0) {
-        draw_leaf(x, y, e, d, o, level, parent);
+        draw_leaf<HANDING>(x, y, e, d, o, level, parent);
         return;
     }
-    const long id = tile_sink ? hand_chair(x, y, e, d, o, level, parent, false, false) : -1;
+    const long id = HANDING ? hand_chair(x, y, e, d, o, level, parent, false, false) : -1;
     const double h = size / 2;
-    subdivide(x, y, h, o, depth - 1, level + 1, id);
-    subdivide(x + e / 4, y + d / 4, h, o, depth - 1, level + 1, id);
-    subdivide(x + e, y, h, (5 - o) % 4, depth - 1, level + 1, id);
-    subdivide(x, y + d, h, (7 - o) % 4, depth - 1, level + 1, id);
+    subdivide<HANDING>(x, y, h, o, depth - 1, level + 1, id);
+    subdivide<HANDING>(x + e / 4, y + d / 4, h, o, depth - 1, level + 1, id);
+    subdivide<HANDING>(x + e, y, h, (5 - o) % 4, depth - 1, level + 1, id);
+    subdivide<HANDING>(x, y + d, h, (7 - o) % 4, depth - 1, level + 1, id);
 }
 
 } // namespace
@@ -141,7 +145,10 @@ void draw_chair_view(const ModelView &chair_view, int orientation, int depth, bo
 {
     view = chair_view;
     fill_inside_frame = inside_frame;
-    subdivide(0, 0, 1, orientation, depth, 0, -1);
+    if (tile_sink)
+        subdivide<true>(0, 0, 1, orientation, depth, 0, -1);
+    else
+        subdivide<false>(0, 0, 1, orientation, depth, 0, -1);
 }
 
 void draw_chair(int x, int y, int size, int o, int depth)

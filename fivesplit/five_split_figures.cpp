@@ -146,13 +146,14 @@ Tile<Real> tile_of(const RightTriangleOf<Real> &t)
     return tile_of(t.x1, t.y1, t.x2, t.y2, x3, y3);
 }
 
-// Whether a fill from (sx, sy) fills anything of the tile: not from a seed
-// off the canvas, nor when the explorer keeps fills inside their tiles and
-// the seed lies outside this one.
+// Whether a fill from (sx, sy) is started in the tile: not when the
+// explorer keeps fills inside their tiles and the seed lies outside this
+// one. (A fill from a seed off the canvas fills nothing: a tile handed to
+// the sink is filled only from one on it.)
 template <typename Real>
 bool fills_from(const Tile<Real> &t, int sx, int sy)
 {
-    return on_canvas(sx, sy) && !(fills_inside_tiles && seed_outside(t.px, t.py, sx, sy));
+    return !(fills_inside_tiles && seed_outside(t.px, t.py, sx, sy));
 }
 
 // Hands the tile to the tile sink, its corners as held: drawn with its
@@ -237,7 +238,7 @@ void draw_edge(const Tile<Real> &t, int a, int b)
 
 // The tiles' class is their child index (0 at the top); `parent` and
 // `parent_image` are the ids of the parent's tile and of its reflection.
-template <typename Real>
+template <typename Real, bool HANDING>
 void outlines(const RightTriangleOf<Real> &r, int depth, int level, int child, long parent,
               long parent_image)
 {
@@ -249,7 +250,7 @@ void outlines(const RightTriangleOf<Real> &r, int depth, int level, int child, l
         return;
     if (depth != 0) {
         long id = -1;
-        if (tile_sink && (id = known_ids(level)) < 0) {
+        if (HANDING && (id = known_ids(level)) < 0) {
             id = hand_tile(t, level, child, parent, false);
             hand_tile(image, level, child, parent_image, false);
             note_ids(level, id);
@@ -257,12 +258,12 @@ void outlines(const RightTriangleOf<Real> &r, int depth, int level, int child, l
         RightTriangleOf<Real> children[5];
         split_five(r, children);
         for (int i = 0; i < 5; ++i)
-            outlines(children[i], depth - 1, level + 1, i, id, id + 1);
+            outlines<Real, HANDING>(children[i], depth - 1, level + 1, i, id, id + 1);
         return;
     }
     // P1 -> P2, P1 -> P3, P3 -> P2, then the same of the image.
     tiles_drawn += 2;
-    if (tile_sink) {
+    if (HANDING) {
         note_ids(level, hand_tile(t, level, child, parent, true, black, 1));
         hand_tile(image, level, child, parent_image, true, black, 1);
         return;
@@ -289,14 +290,15 @@ void pixel_centroid(const Tile<Real> &t, int &sx, int &sy)
 // Outlines the tile A B C (A -> B, A -> C, C -> B) with width 0 and fills
 // it with `fill` from the centroid of its three pixels; or hands it to the
 // tile sink so. Returns its id.
-template <typename Real>
+template <typename Real, bool HANDING>
 long draw_class_tile(const Tile<Real> &t, Uint32 fill, int level, int k, long parent)
 {
     ++tiles_drawn;
     int sx, sy;
     pixel_centroid(t, sx, sy);
-    if (tile_sink)
-        return hand_tile(t, level, k, parent, true, outline_grey, 0, fills_from(t, sx, sy), fill);
+    if (HANDING)
+        return hand_tile(t, level, k, parent, true, outline_grey, 0,
+                         fills_from(t, sx, sy) && on_canvas(sx, sy), fill);
     draw_thick_line(t.px[0], t.py[0], t.px[1], t.py[1], 0, outline_grey);
     draw_thick_line(t.px[0], t.py[0], t.px[2], t.py[2], 0, outline_grey);
     draw_thick_line(t.px[2], t.py[2], t.px[1], t.py[1], 0, outline_grey);
@@ -306,7 +308,7 @@ long draw_class_tile(const Tile<Real> &t, Uint32 fill, int level, int k, long pa
 }
 
 // The tiles' class is their size class k.
-template <typename Real>
+template <typename Real, bool HANDING>
 void size_classes(const RightTriangleOf<Real> &r, int depth, int k, int level, long parent,
                   long parent_image)
 {
@@ -316,14 +318,15 @@ void size_classes(const RightTriangleOf<Real> &r, int depth, int k, int level, l
     const Tile<Real> image = reflected(t);
     if (off_canvas(t) && off_canvas(image))
         return;
-    const long id = draw_class_tile(t, CLASS_COLOURS[k], level, k, parent);
-    draw_class_tile(image, CLASS_COLOURS[k], level, k, parent_image);
+    const long id = draw_class_tile<Real, HANDING>(t, CLASS_COLOURS[k], level, k, parent);
+    draw_class_tile<Real, HANDING>(image, CLASS_COLOURS[k], level, k, parent_image);
     if (depth < 1)
         return;
     RightTriangleOf<Real> children[5];
     split_five(r, children);
     for (int i = 0; i < 5; ++i)
-        size_classes(children[i], depth - 1, i == 0 ? k : k + 1, level + 1, id, id + 1);
+        size_classes<Real, HANDING>(children[i], depth - 1, i == 0 ? k : k + 1, level + 1, id,
+                                    id + 1);
 }
 
 // The leaf's seed from a third (0.33333) of its model sums, mapped; in the
@@ -373,24 +376,24 @@ bool child_seed(const Tile<Real> &t, int &sx, int &sy)
 }
 
 // The tiles' class is their child index (0 at the top).
-template <typename Real>
+template <typename Real, bool HANDING>
 void child_colours(const RightTriangleOf<Real> &r, int child, int depth, int level, long parent)
 {
     const Tile<Real> t = tile_of(r);
     if (off_canvas(t))
         return;
     if (depth != 0) {
-        const long id = tile_sink ? hand_tile(t, level, child, parent, false) : -1;
+        const long id = HANDING ? hand_tile(t, level, child, parent, false) : -1;
         RightTriangleOf<Real> children[5];
         split_five(r, children);
         for (int i = 0; i < 5; ++i)
-            child_colours(children[i], i, depth - 1, level + 1, id);
+            child_colours<Real, HANDING>(children[i], i, depth - 1, level + 1, id);
         return;
     }
     int sx, sy;
-    if (tile_sink) {
+    if (HANDING) {
         ++tiles_drawn;
-        const bool filled = child_seed(t, sx, sy);
+        const bool filled = child_seed(t, sx, sy) && on_canvas(sx, sy);
         hand_tile(t, level, child, parent, true, black, 0, filled, CHILD_COLOURS[child]);
         return;
     }
@@ -402,7 +405,7 @@ void child_colours(const RightTriangleOf<Real> &r, int child, int depth, int lev
 // A leaf's class is the area class it is filled by, or -1 if its area
 // matches none; a tile passed through has the class its leaves would have
 // by the number of small children (all but the first) on its way down.
-template <typename Real>
+template <typename Real, bool HANDING>
 void area_classes_of(const RightTriangleOf<Real> &r, int depth, int small, int level, long parent)
 {
     using Wide = typename FormedIn<Real>::type;
@@ -410,11 +413,12 @@ void area_classes_of(const RightTriangleOf<Real> &r, int depth, int small, int l
     if (off_canvas(t))
         return;
     if (depth != 0) {
-        const long id = tile_sink ? hand_tile(t, level, small, parent, false) : -1;
+        const long id = HANDING ? hand_tile(t, level, small, parent, false) : -1;
         RightTriangleOf<Real> children[5];
         split_five(r, children);
         for (int i = 0; i < 5; ++i)
-            area_classes_of(children[i], depth - 1, i == 0 ? small : small + 1, level + 1, id);
+            area_classes_of<Real, HANDING>(children[i], depth - 1, i == 0 ? small : small + 1,
+                                           level + 1, id);
         return;
     }
     auto square = [](Wide v) { return v * v; };
@@ -434,7 +438,7 @@ void area_classes_of(const RightTriangleOf<Real> &r, int depth, int small, int l
     int sx, sy;
     model_third_seed(t, sx, sy);
     const bool filled = inside_frame(sx, sy) && fills_from(t, sx, sy);
-    if (tile_sink) {
+    if (HANDING) {
         ++tiles_drawn;
         hand_tile(t, level, area_class, parent, true, black, 0, filled, RAMP[ramp]);
         return;
@@ -444,7 +448,7 @@ void area_classes_of(const RightTriangleOf<Real> &r, int depth, int small, int l
         flood_fill(sx, sy, RAMP[ramp], black);
 }
 
-template <typename Real>
+template <typename Real, bool HANDING>
 void draw_figure(const FiveSplitFigure &f)
 {
     const RightTriangleOf<Real> top = {static_cast<Real>(f.x1), static_cast<Real>(f.y1),
@@ -454,25 +458,25 @@ void draw_figure(const FiveSplitFigure &f)
     case OUTLINES:
     case EVERY_LEVEL:
         forget_edges();
-        level_ids.assign(tile_sink ? f.depth + 1 : 0, {-1, 0, 0});
+        level_ids.assign(HANDING ? f.depth + 1 : 0, {-1, 0, 0});
         for (frame_depth = f.colouring == OUTLINES ? f.depth : std::min(1, f.depth);
              frame_depth <= f.depth; ++frame_depth) {
             pass = frame_depth;
             for (LevelIds &l : level_ids)
                 l.met = 0;
-            outlines(top, frame_depth, 0, 0, -1, -1);
+            outlines<Real, HANDING>(top, frame_depth, 0, 0, -1, -1);
         }
         break;
     case SIZE_CLASSES:
         top_depth = static_cast<float>(f.depth);
-        size_classes(top, f.depth, 0, 0, -1, -1);
+        size_classes<Real, HANDING>(top, f.depth, 0, 0, -1, -1);
         break;
     case CHILD_INDEX:
-        child_colours(top, 0, f.depth, 0, -1);
+        child_colours<Real, HANDING>(top, 0, f.depth, 0, -1);
         break;
     case AREA_CLASSES:
         fill_area_table(static_cast<float>(f.ratio), f.depth);
-        area_classes_of(top, f.depth, 0, 0, -1);
+        area_classes_of<Real, HANDING>(top, f.depth, 0, 0, -1);
         break;
     }
 }
@@ -487,22 +491,30 @@ void forget_edges()
 
 void pinwheel_triangle(float x1, float y1, float x2, float y2, float e, int depth)
 {
-    outlines(RightTriangle{x1, y1, x2, y2, e}, depth, 0, 0, -1, -1);
+    const RightTriangle t = {x1, y1, x2, y2, e};
+    tile_sink ? outlines<float, true>(t, depth, 0, 0, -1, -1)
+              : outlines<float, false>(t, depth, 0, 0, -1, -1);
 }
 
 void coloured_pinwheel_triangle(float x1, float y1, float x2, float y2, float e, int depth, int k)
 {
-    size_classes(RightTriangle{x1, y1, x2, y2, e}, depth, k, 0, -1, -1);
+    const RightTriangle t = {x1, y1, x2, y2, e};
+    tile_sink ? size_classes<float, true>(t, depth, k, 0, -1, -1)
+              : size_classes<float, false>(t, depth, k, 0, -1, -1);
 }
 
 void child_coloured_triangle(float x1, float y1, float x2, float y2, float e, int child, int depth)
 {
-    child_colours(RightTriangle{x1, y1, x2, y2, e}, child, depth, 0, -1);
+    const RightTriangle t = {x1, y1, x2, y2, e};
+    tile_sink ? child_colours<float, true>(t, child, depth, 0, -1)
+              : child_colours<float, false>(t, child, depth, 0, -1);
 }
 
 void area_class_triangle(float x1, float y1, float x2, float y2, float e, int depth)
 {
-    area_classes_of(RightTriangle{x1, y1, x2, y2, e}, depth, 0, 0, -1);
+    const RightTriangle t = {x1, y1, x2, y2, e};
+    tile_sink ? area_classes_of<float, true>(t, depth, 0, 0, -1)
+              : area_classes_of<float, false>(t, depth, 0, 0, -1);
 }
 
 void fill_area_table(float e, int levels)
@@ -520,7 +532,7 @@ void fill_area_table(float e, int levels)
 void draw_five_split(const FiveSplitFigure &figure)
 {
     if (figure.wide)
-        draw_figure<double>(figure);
+        tile_sink ? draw_figure<double, true>(figure) : draw_figure<double, false>(figure);
     else
-        draw_figure<float>(figure);
+        tile_sink ? draw_figure<float, true>(figure) : draw_figure<float, false>(figure);
 }

@@ -90,92 +90,106 @@ long hand_triangle(double x1, double y1, double x2, double y2, double x3, double
     return r.id;
 }
 
-// The splits, `level` splits below the first triangle, handing their
-// tiles to the sink (with their parent's id) when it is set.
+// The splits, `level` splits below the first triangle: drawing their
+// leaves, or HANDING each triangle to the sink with its parent's id.
+// (Compiled apart, so that the drawing carries none of the handing.)
+template <bool HANDING>
 void centroid_split(double x1, double y1, double x2, double y2, double x3, double y3, int depth,
                     int level, long parent);
+template <bool HANDING>
 void midpoint_split(double x1, double y1, double x2, double y2, double x3, double y3, int depth,
                     int level, long parent);
+template <bool HANDING>
 void thirds_split(double x1, double y1, double x2, double y2, double x3, double y3, int depth,
                   int level, long parent);
 
-// A triangle met by a split: off the canvas, a leaf, or split further
-// (false; `id` is then its own id for its children).
+// Whether the triangle ends the split here: off the canvas, or a leaf,
+// drawn or handed. If not, `id` is its id for its children.
+template <bool HANDING>
 bool ends_here(double x1, double y1, double x2, double y2, double x3, double y3, bool equilateral,
                int depth, int level, long parent, long &id)
 {
     if (off_canvas(x1, y1, x2, y2, x3, y3))
         return true;
-    if (depth == 0) {
-        if (tile_sink) {
-            ++tiles_drawn;
-            hand_triangle(x1, y1, x2, y2, x3, y3, equilateral, level, parent, true);
-        } else {
-            draw_triangle_leaf(x1, y1, x2, y2, x3, y3, equilateral);
-        }
+    if (depth == 0 && !HANDING) {
+        draw_triangle_leaf(x1, y1, x2, y2, x3, y3, equilateral);
         return true;
     }
-    id = tile_sink ? hand_triangle(x1, y1, x2, y2, x3, y3, equilateral, level, parent, false) : -1;
-    return false;
+    if (depth == 0)
+        ++tiles_drawn;
+    id = HANDING ? hand_triangle(x1, y1, x2, y2, x3, y3, equilateral, level, parent, depth == 0) : -1;
+    return depth == 0;
 }
 
+template <bool HANDING>
 void centroid_split(double x1, double y1, double x2, double y2, double x3, double y3, int depth,
                     int level, long parent)
 {
     long id;
-    if (ends_here(x1, y1, x2, y2, x3, y3, true, depth, level, parent, id))
+    if (ends_here<HANDING>(x1, y1, x2, y2, x3, y3, true, depth, level, parent, id))
         return;
     const double gx = centroid_of(x1, x2, x3);
     const double gy = centroid_of(y1, y2, y3);
-    thirds_split(gx, gy, x1, y1, x2, y2, depth - 1, level + 1, id);
-    thirds_split(gx, gy, x2, y2, x3, y3, depth - 1, level + 1, id);
-    thirds_split(gx, gy, x3, y3, x1, y1, depth - 1, level + 1, id);
+    thirds_split<HANDING>(gx, gy, x1, y1, x2, y2, depth - 1, level + 1, id);
+    thirds_split<HANDING>(gx, gy, x2, y2, x3, y3, depth - 1, level + 1, id);
+    thirds_split<HANDING>(gx, gy, x3, y3, x1, y1, depth - 1, level + 1, id);
 }
 
+template <bool HANDING>
 void midpoint_split(double x1, double y1, double x2, double y2, double x3, double y3, int depth,
                     int level, long parent)
 {
     long id;
-    if (ends_here(x1, y1, x2, y2, x3, y3, true, depth, level, parent, id))
+    if (ends_here<HANDING>(x1, y1, x2, y2, x3, y3, true, depth, level, parent, id))
         return;
     const double x23 = midpoint_of(x2, x3), y23 = midpoint_of(y2, y3);
     const double x13 = midpoint_of(x1, x3), y13 = midpoint_of(y1, y3);
     const double x12 = midpoint_of(x1, x2), y12 = midpoint_of(y1, y2);
-    midpoint_split(x12, y12, x2, y2, x23, y23, depth - 1, level + 1, id);
-    midpoint_split(x13, y13, x23, y23, x3, y3, depth - 1, level + 1, id);
-    thirds_split(x12, y12, x23, y23, x1, y1, depth - 1, level + 1, id);
-    thirds_split(x13, y13, x1, y1, x23, y23, depth - 1, level + 1, id);
+    midpoint_split<HANDING>(x12, y12, x2, y2, x23, y23, depth - 1, level + 1, id);
+    midpoint_split<HANDING>(x13, y13, x23, y23, x3, y3, depth - 1, level + 1, id);
+    thirds_split<HANDING>(x12, y12, x23, y23, x1, y1, depth - 1, level + 1, id);
+    thirds_split<HANDING>(x13, y13, x1, y1, x23, y23, depth - 1, level + 1, id);
 }
 
+template <bool HANDING>
 void thirds_split(double x1, double y1, double x2, double y2, double x3, double y3, int depth,
                   int level, long parent)
 {
     long id;
-    if (ends_here(x1, y1, x2, y2, x3, y3, false, depth, level, parent, id))
+    if (ends_here<HANDING>(x1, y1, x2, y2, x3, y3, false, depth, level, parent, id))
         return;
     const double ax = one_third(x2, x3), ay = one_third(y2, y3);
     const double bx = two_thirds(x2, x3), by = two_thirds(y2, y3);
     if (middle_by_midpoints)
-        midpoint_split(x1, y1, ax, ay, bx, by, depth - 1, level + 1, id);
+        midpoint_split<HANDING>(x1, y1, ax, ay, bx, by, depth - 1, level + 1, id);
     else
-        centroid_split(x1, y1, ax, ay, bx, by, depth - 1, level + 1, id);
-    thirds_split(ax, ay, x1, y1, x2, y2, depth - 1, level + 1, id);
-    thirds_split(bx, by, x3, y3, x1, y1, depth - 1, level + 1, id);
+        centroid_split<HANDING>(x1, y1, ax, ay, bx, by, depth - 1, level + 1, id);
+    thirds_split<HANDING>(ax, ay, x1, y1, x2, y2, depth - 1, level + 1, id);
+    thirds_split<HANDING>(bx, by, x3, y3, x1, y1, depth - 1, level + 1, id);
 }
 
 } // namespace
 
 void split_centroid(double x1, double y1, double x2, double y2, double x3, double y3, int depth)
 {
-    centroid_split(x1, y1, x2, y2, x3, y3, depth, 0, -1);
+    if (tile_sink)
+        centroid_split<true>(x1, y1, x2, y2, x3, y3, depth, 0, -1);
+    else
+        centroid_split<false>(x1, y1, x2, y2, x3, y3, depth, 0, -1);
 }
 
 void split_midpoints(double x1, double y1, double x2, double y2, double x3, double y3, int depth)
 {
-    midpoint_split(x1, y1, x2, y2, x3, y3, depth, 0, -1);
+    if (tile_sink)
+        midpoint_split<true>(x1, y1, x2, y2, x3, y3, depth, 0, -1);
+    else
+        midpoint_split<false>(x1, y1, x2, y2, x3, y3, depth, 0, -1);
 }
 
 void split_thirds(double x1, double y1, double x2, double y2, double x3, double y3, int depth)
 {
-    thirds_split(x1, y1, x2, y2, x3, y3, depth, 0, -1);
+    if (tile_sink)
+        thirds_split<true>(x1, y1, x2, y2, x3, y3, depth, 0, -1);
+    else
+        thirds_split<false>(x1, y1, x2, y2, x3, y3, depth, 0, -1);
 }
