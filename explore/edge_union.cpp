@@ -64,11 +64,11 @@ struct Grid {
     double left, top, size;
     int columns, rows;
 
-    Grid(const ClipBox &box, size_t items)
+    // About `per_cell` of the items a cell, if they were spread evenly.
+    Grid(const ClipBox &box, size_t items, double per_cell)
     {
         const double width = box.right - box.left, height = box.bottom - box.top;
-        // About two items a cell.
-        size = std::max(0.5, std::sqrt(width * height / std::max<size_t>(items, 1) * 2));
+        size = std::max(0.5, std::sqrt(width * height / std::max<size_t>(items, 1) * per_cell));
         columns = std::max(1, static_cast<int>(std::ceil(width / size)));
         rows = std::max(1, static_cast<int>(std::ceil(height / size)));
         left = box.left;
@@ -338,7 +338,9 @@ std::vector<std::vector<Point>> joined_paths(const std::vector<Piece> &segments,
             any.push_back(static_cast<int>(v));
     }
     std::vector<char> drawn(n, 0);
-    const Grid grid(box, at.size());
+    // Coarse, so that a search far into a region already drawn crosses few
+    // cells.
+    const Grid grid(box, at.size(), 16);
     Waiting odd_ends(grid, at, odd), other_ends(grid, at, any);
 
     // The paths as lists of nodes, so that a closed walk can be put into a
@@ -470,7 +472,7 @@ std::vector<std::vector<Point>> union_paths(const std::vector<Segment> &segments
 
     // Each segment cut at the vertices that lie on it into pieces; a piece
     // that several segments share is kept once.
-    const Grid grid(box, at.size());
+    const Grid grid(box, at.size(), 2);
     const CellLists cells(grid, at);
     std::vector<Piece> pieces;
     std::vector<std::pair<double, int>> on;
