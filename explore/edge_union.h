@@ -35,10 +35,12 @@ bool clip_segment(Segment &segment, const ClipBox &box);
 // The union of the segments' parts inside the box: where segments overlap
 // along a length, or continue one another along one line, they give one
 // straight segment from end to end, so that no two segments of the result
-// overlap. These are joined end to end into paths, and the paths ordered
-// as a pen would draw them: each starts at the free end nearest to where
-// the one before ended (the first, nearest to the box's top left corner).
-// The same segments give the same paths, point for point, on every
+// overlap. These are joined end to end into paths, few and in an order
+// that keeps a pen's travel short: each path starts where an odd number of
+// segments are left, while there are such ends (each path then ends at
+// another), at the one nearest to where the pen stopped (at first the
+// box's top left corner); a closed walk left over goes into a path it
+// meets. The same segments give the same paths, point for point, on every
 // machine.
 std::vector<std::vector<Point>> union_paths(const std::vector<Segment> &segments,
                                             const ClipBox &box);
