@@ -96,6 +96,12 @@ TEST_F(Export, EveryPresetGivesAllFourFormatsAndTheCsvHasTheTilesOfTheSvg)
         EXPECT_NE(pdf.find(" re f\n"), std::string::npos) << name;
         EXPECT_NE(read_file(stem + ".cut.svg").find("d=\"M"), std::string::npos) << name;
 
+        // The tiles handed are those drawn, and the tiles passed through.
+        const std::vector<TileRecord> tiles = state_tiles(p.state);
+        EXPECT_EQ(std::count_if(tiles.begin(), tiles.end(), [](const TileRecord &t) { return t.drawn; }),
+                  draw_state(p.state))
+            << name;
+
         const std::map<long, SvgTile> svg = svg_tiles(read_file(stem + ".svg"));
         const std::vector<std::string> rows = split(read_file(stem + ".csv"), '\n');
         ASSERT_GE(rows.size(), 3u) << name;
