@@ -33,3 +33,12 @@ void draw_shaded_leaf(double x1, double y1, double x2, double y2, double x3, dou
     if (seed_in_window(cx, cy))
         flood_fill(trunc_int(cx), trunc_int(cy), equilateral ? dark_grey : light_grey, leaf_outline);
 }
+
+void describe_shaded_leaf(double x1, double y1, double x2, double y2, double x3, double y3,
+                          bool equilateral, TileRecord &r)
+{
+    r.edges = 7;
+    r.outline = leaf_outline;
+    r.filled = seed_in_window(view_x(centroid_of(x1, x2, x3)), view_y(centroid_of(y1, y2, y3)));
+    r.fill = equilateral ? dark_grey : light_grey;
+}
