@@ -94,20 +94,22 @@ template <bool HANDING>
 void draw_leaf(double x, double y, double e, double d, int o, int level, long parent)
 {
     ++tiles_drawn;
-    const int sx = column(x + e / 4);
-    const int sy = row(y + d / 4);
-    const bool filled =
-        !fill_inside_frame || (sx >= 1 && sx <= SCREEN_W - 2 && sy >= 1 && sy <= SCREEN_H - 2);
-    if (HANDING) {
-        hand_chair(x, y, e, d, o, level, parent, true, filled && on_canvas(sx, sy));
-        return;
-    }
     double corners[6][2];
     chair_corners(x, y, e, d, corners);
     int px[6], py[6];
     for (int i = 0; i < 6; ++i) {
         px[i] = column(corners[i][0]);
         py[i] = row(corners[i][1]);
+    }
+    int sx = column(x + e / 4);
+    int sy = row(y + d / 4);
+    bool filled =
+        !fill_inside_frame || (sx >= 1 && sx <= SCREEN_W - 2 && sy >= 1 && sy <= SCREEN_H - 2);
+    if (filled && !on_canvas(sx, sy))
+        filled = fill_cut_tiles && seed_on_canvas(px, py, 6, sx, sy);
+    if (HANDING) {
+        hand_chair(x, y, e, d, o, level, parent, true, filled);
+        return;
     }
     for (int i = 0; i < 6; ++i)
         draw_line(px[i], py[i], px[(i + 1) % 6], py[(i + 1) % 6], chair_outline);

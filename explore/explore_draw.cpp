@@ -64,6 +64,7 @@ void draw_five_way(const ExploreState &s, const ModelView &view)
 void draw_figure(const ExploreState &s)
 {
     fills_inside_tiles = true;
+    fill_cut_tiles = !s.border;
     const ModelView view = view_of(s);
     switch (s.family) {
     case CHAIR_FAMILY:

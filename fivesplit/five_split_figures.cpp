@@ -156,6 +156,18 @@ bool fills_from(const Tile<Real> &t, int sx, int sy)
     return !(fills_inside_tiles && seed_outside(t.px, t.py, sx, sy));
 }
 
+// Whether the tile is filled, and from where: from its own seed (sx, sy)
+// where its figure fills from there (`used`) and the seed lies on the
+// canvas, and, when the explorer asks for it, a tile cut by the canvas
+// edge from a pixel of it on the canvas otherwise.
+template <typename Real>
+bool settle_seed(const Tile<Real> &t, bool used, int &sx, int &sy)
+{
+    if (used && on_canvas(sx, sy))
+        return fills_from(t, sx, sy);
+    return fill_cut_tiles && seed_on_canvas(t.px, t.py, 3, sx, sy);
+}
+
 // Hands the tile to the tile sink, its corners as held: drawn with its
 // three edges outlined and the fill if `filled`, or only passed through.
 // Returns its id.
@@ -296,13 +308,13 @@ long draw_class_tile(const Tile<Real> &t, Uint32 fill, int level, int k, long pa
     ++tiles_drawn;
     int sx, sy;
     pixel_centroid(t, sx, sy);
+    const bool filled = settle_seed(t, true, sx, sy);
     if (HANDING)
-        return hand_tile(t, level, k, parent, true, outline_grey, 0,
-                         fills_from(t, sx, sy) && on_canvas(sx, sy), fill);
+        return hand_tile(t, level, k, parent, true, outline_grey, 0, filled, fill);
     draw_thick_line(t.px[0], t.py[0], t.px[1], t.py[1], 0, outline_grey);
     draw_thick_line(t.px[0], t.py[0], t.px[2], t.py[2], 0, outline_grey);
     draw_thick_line(t.px[2], t.py[2], t.px[1], t.py[1], 0, outline_grey);
-    if (fills_from(t, sx, sy))
+    if (filled)
         flood_fill(sx, sy, fill, outline_grey);
     return -1;
 }
@@ -360,19 +372,18 @@ bool child_seed(const Tile<Real> &t, int &sx, int &sy)
 {
     if (child_seeds == MODEL_THIRDS) {
         model_third_seed(t, sx, sy);
-    } else {
-        const long long sum_x = static_cast<long long>(t.px[0]) + t.px[1] + t.px[2];
-        const long long sum_y = static_cast<long long>(t.py[0]) + t.py[1] + t.py[2];
-        // Sums at or below 0, or at or above three times the canvas size,
-        // give seeds outside the frame.
-        if (sum_x <= 0 || sum_x >= 3 * SCREEN_W || sum_y <= 0 || sum_y >= 3 * SCREEN_H)
-            return false;
+        return settle_seed(t, true, sx, sy);
+    }
+    const long long sum_x = static_cast<long long>(t.px[0]) + t.px[1] + t.px[2];
+    const long long sum_y = static_cast<long long>(t.py[0]) + t.py[1] + t.py[2];
+    // Sums at or below 0, or at or above three times the canvas size, give
+    // seeds outside the frame.
+    const bool near = sum_x > 0 && sum_x < 3 * SCREEN_W && sum_y > 0 && sum_y < 3 * SCREEN_H;
+    if (near) {
         sx = trunc_int(static_cast<double>(sum_x) * NEAR_THIRD);
         sy = trunc_int(static_cast<double>(sum_y) * NEAR_THIRD);
-        if (!inside_frame(sx, sy))
-            return false;
     }
-    return fills_from(t, sx, sy);
+    return settle_seed(t, near && inside_frame(sx, sy), sx, sy);
 }
 
 // The tiles' class is their child index (0 at the top).
@@ -393,7 +404,7 @@ void child_colours(const RightTriangleOf<Real> &r, int child, int depth, int lev
     int sx, sy;
     if (HANDING) {
         ++tiles_drawn;
-        const bool filled = child_seed(t, sx, sy) && on_canvas(sx, sy);
+        const bool filled = child_seed(t, sx, sy);
         hand_tile(t, level, child, parent, true, black, 0, filled, CHILD_COLOURS[child]);
         return;
     }
@@ -437,7 +448,7 @@ void area_classes_of(const RightTriangleOf<Real> &r, int depth, int small, int l
         }
     int sx, sy;
     model_third_seed(t, sx, sy);
-    const bool filled = inside_frame(sx, sy) && fills_from(t, sx, sy);
+    const bool filled = settle_seed(t, inside_frame(sx, sy), sx, sy);
     if (HANDING) {
         ++tiles_drawn;
         hand_tile(t, level, area_class, parent, true, black, 0, filled, RAMP[ramp]);
