@@ -175,18 +175,18 @@ void draw_sheet(cairo_t *cr, const ProgramNotes &notes, const std::vector<Pictur
     cairo_set_source_rgb(cr, 0, 0, 0);
     set_font(cr, TEXT_FONT, TITLE_SIZE, true);
     cairo_move_to(cr, MARGIN, y);
-    cairo_show_text(cr, notes.title.c_str());
+    cairo_show_text(cr, notes.en.title.c_str());
     y += font.descent + BELOW_TITLE;
 
     set_font(cr, TEXT_FONT, ABOUT_SIZE);
     cairo_font_extents(cr, &font);
-    const std::vector<std::string> about = wrapped(cr, notes.about, width);
+    const std::vector<std::string> about = wrapped(cr, notes.en.about, width);
     show_lines(cr, about, MARGIN, y + font.ascent, ABOUT_LINE);
     y += about.size() * ABOUT_LINE + BELOW_ABOUT;
 
     std::vector<std::string> captions;
-    for (size_t n = 0; n < notes.captions.size(); ++n)
-        captions.push_back("Frame " + std::to_string(n + 1) + ": " + notes.captions[n]);
+    for (size_t n = 0; n < notes.en.captions.size(); ++n)
+        captions.push_back("Frame " + std::to_string(n + 1) + ": " + notes.en.captions[n]);
     set_font(cr, TEXT_FONT, CAPTION_SIZE);
     cairo_font_extents(cr, &font);
     const double height = PAGE_HEIGHT - MARGIN - y;
@@ -217,7 +217,7 @@ bool write_sheet(const std::string &path, const ProgramNotes &notes,
 {
     cairo_surface_t *surface =
         cairo_pdf_surface_create(part_path(path).c_str(), PAGE_WIDTH, PAGE_HEIGHT);
-    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, notes.title.c_str());
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, notes.en.title.c_str());
     cairo_t *cr = cairo_create(surface);
     draw_sheet(cr, notes, frames);
     cairo_show_page(cr);
@@ -248,8 +248,8 @@ int main(int argc, char **argv)
     std::string error;
     bool ok = read_program_notes(argv[1], notes, error) &&
               read_frames(std::vector<std::string>(argv + 3, argv + argc), frames, error);
-    if (ok && notes.captions.size() != frames.size()) {
-        error = std::string(argv[1]) + " captions " + std::to_string(notes.captions.size()) +
+    if (ok && notes.en.captions.size() != frames.size()) {
+        error = std::string(argv[1]) + " captions " + std::to_string(notes.en.captions.size()) +
                 " frames, but " + std::to_string(frames.size()) + " were given";
         ok = false;
     }

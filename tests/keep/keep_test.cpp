@@ -354,10 +354,10 @@ TEST_P(Sheet, IsOneA4LandscapePageOfTheFrames)
 
     // The words are text, in an embedded Liberation font.
     const std::string text = one_line(run_command("pdftotext '" + pdf + "' -").output);
-    EXPECT_NE(text.find(notes.title), std::string::npos) << text;
-    EXPECT_NE(text.find(notes.about), std::string::npos) << text;
-    for (size_t n = 0; n < notes.captions.size(); ++n) {
-        const std::string caption = "Frame " + std::to_string(n + 1) + ": " + notes.captions[n];
+    EXPECT_NE(text.find(notes.en.title), std::string::npos) << text;
+    EXPECT_NE(text.find(notes.en.about), std::string::npos) << text;
+    for (size_t n = 0; n < notes.en.captions.size(); ++n) {
+        const std::string caption = "Frame " + std::to_string(n + 1) + ": " + notes.en.captions[n];
         EXPECT_NE(text.find(caption), std::string::npos) << caption << " is missing from " << text;
     }
     const std::string fonts = run_command("pdffonts '" + pdf + "'").output;

@@ -89,8 +89,8 @@ TEST_F(Installed, AMenuEntryForEachWindowProgramFromItsNotes)
         const ProgramNotes notes = notes_of(entry);
         const std::string desktop = read_file(*prefix + "/share/applications/" + notes.name + ".desktop");
         for (const std::string &line :
-             std::vector<std::string>{"[Desktop Entry]\n", "\nType=Application\n", "\nName=" + notes.title + "\n",
-              "\nComment=" + notes.about + "\n", "\nExec=" + notes.name + "\n",
+             std::vector<std::string>{"[Desktop Entry]\n", "\nType=Application\n", "\nName=" + notes.en.title + "\n",
+              "\nComment=" + notes.en.about + "\n", "\nExec=" + notes.name + "\n",
               "\nIcon=" + notes.name + "\n", "\nCategories=Education;Math;\n"})
             EXPECT_NE(desktop.find(line), std::string::npos) << notes.name << ": " << line;
     }
@@ -140,11 +140,11 @@ TEST_F(Installed, ManualPagesNameEachProgramByItsTitleAndTheOverviewListsThemAll
     for (const std::string &entry : all) {
         const ProgramNotes notes = notes_of(entry);
         const std::string page = read_file(*prefix + "/share/man/man6/" + notes.name + ".6");
-        EXPECT_NE(page.find("\n.SH NAME\n" + notes.name + " \\- " + notes.title + "\n"),
+        EXPECT_NE(page.find("\n.SH NAME\n" + notes.name + " \\- " + notes.en.title + "\n"),
                   std::string::npos)
             << notes.name;
         EXPECT_NE(page.find(".TH " ), std::string::npos) << notes.name;
-        EXPECT_NE(overview.find("\\fB" + notes.name + "\\fP(6)\n\\&" + notes.title + "\n"),
+        EXPECT_NE(overview.find("\\fB" + notes.name + "\\fP(6)\n\\&" + notes.en.title + "\n"),
                   std::string::npos)
             << notes.name;
     }
@@ -161,7 +161,7 @@ TEST_F(Installed, MetainfoLaunchesEachMenuEntryAndShowsEachWindowProgram)
                                 ".desktop</launchable>"),
                   std::string::npos)
             << notes.name;
-        EXPECT_NE(metainfo.find("<caption>" + notes.title + "</caption>\n      <image>" +
+        EXPECT_NE(metainfo.find("<caption>" + notes.en.title + "</caption>\n      <image>" +
                                 SITE_URL + "pictures/" + notes.name + ".png</image>"),
                   std::string::npos)
             << notes.name;
