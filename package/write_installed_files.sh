@@ -15,7 +15,9 @@
 # The program lists are <folder>/<program> entries separated by commas.
 # An icon is made from the program's largest kept picture, the most
 # detailed frame, which the web gallery shows too (as
-# SITE_URL/pictures/<program>.png, the metainfo's screenshot).
+# SITE_URL/pictures/<program>.png, the metainfo's screenshot); the window
+# carries the 64 x 64 one. A menu entry names the class of the program's
+# window, which is the program's name.
 set -euo pipefail
 
 notes_tool=$1 make_icon=$2 source=$3 out=$4 version=$5 date=$6 component=$7 site=${8%/}
@@ -24,6 +26,7 @@ IFS=, read -r -a console_programs <<<"${10}"
 ICON_SIZES=(64 128 256)
 
 notes() { "$notes_tool" "$source/$1.cpp" "$2"; }
+notes_fr() { "$notes_tool" --lang fr "$source/$1.cpp" "$2"; }
 xml() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g' <<<"$1"; }
 # A line of running text for roff: backslashes kept, and a leading \& so
 # that no line is read as a request.
@@ -31,9 +34,9 @@ roff() { printf '\\&%s\n' "$(sed -e 's/\\/\\e/g' <<<"$1")"; }
 # The name of a program, in bold, with its section: \fBname\fP(6).
 roff_name() { printf '\\fB%s\\fP(%s)' "${1//-/\\-}" "$2"; }
 
-largest_picture() {
+kept_pictures() {
   local folder=$source/$(dirname "$1") name=$(basename "$1")
-  ls -S "$folder/${name}"_[0-9][0-9].png | head -n 1
+  echo "$folder/${name}"_[0-9][0-9].png
 }
 
 mkdir -p "$out/applications" "$out/metainfo" "$out/man/man6" "$out/man/man7"
@@ -107,22 +110,26 @@ write_man_page() { # entry kind(window|console)
 
 # The menu entry and the icons of one window program.
 write_desktop_entry() { # entry
-  local entry=$1 name picture size
+  local entry=$1 name pictures size
   name=$(basename "$entry")
   cat >"$out/applications/$name.desktop" <<EOF
 [Desktop Entry]
 Type=Application
 Name=$(notes "$entry" title)
+Name[fr]=$(notes_fr "$entry" title)
 Comment=$(notes "$entry" about)
+Comment[fr]=$(notes_fr "$entry" about)
 Exec=$name
 Icon=$name
+StartupWMClass=$name
 Terminal=false
 Categories=Education;Math;
 Keywords=tiling;self-similar;rep-tile;substitution;geometry;
+Keywords[fr]=pavage;autosimilaire;reptile;substitution;géométrie;
 EOF
-  picture=$(largest_picture "$entry")
+  read -r -a pictures <<<"$(kept_pictures "$entry")"
   for size in "${ICON_SIZES[@]}"; do
-    "$make_icon" "$picture" "$size" "$out/icons/hicolor/${size}x${size}/apps/$name.png"
+    "$make_icon" "$size" "$out/icons/hicolor/${size}x${size}/apps/$name.png" "${pictures[@]}"
   done
 }
 

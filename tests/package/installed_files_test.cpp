@@ -91,7 +91,8 @@ TEST_F(Installed, AMenuEntryForEachWindowProgramFromItsNotes)
         for (const std::string &line :
              std::vector<std::string>{"[Desktop Entry]\n", "\nType=Application\n", "\nName=" + notes.en.title + "\n",
               "\nComment=" + notes.en.about + "\n", "\nExec=" + notes.name + "\n",
-              "\nIcon=" + notes.name + "\n", "\nCategories=Education;Math;\n"})
+              "\nIcon=" + notes.name + "\n", "\nStartupWMClass=" + notes.name + "\n",
+              "\nCategories=Education;Math;\n"})
             EXPECT_NE(desktop.find(line), std::string::npos) << notes.name << ": " << line;
     }
 }
