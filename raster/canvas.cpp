@@ -59,6 +59,8 @@ void open_canvas()
     std::atexit(SDL_Quit);
     if (!text_wanted)
         refuse_text_fallback();
+    // Named before it maps, so that the window manager has its name and
+    // icon from the start.
     show_window_name();
     SDL_Surface *window =
         SDL_SetVideoMode(SCREEN_W, SCREEN_H, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);

@@ -40,14 +40,39 @@ bool request_close(const std::string &display)
 }
 
 
+// The 32-bit items of a window's property, or none.
+std::vector<unsigned long> cardinals(Display *x, Window window, const char *name, Atom type)
+{
+    std::vector<unsigned long> words;
+    Atom got;
+    int format;
+    unsigned long count, left;
+    unsigned char *data = nullptr;
+    if (XGetWindowProperty(x, window, XInternAtom(x, name, False), 0, 1 << 20, False, type, &got,
+                           &format, &count, &left, &data) == Success &&
+        data && format == 32) {
+        // Xlib hands 32-bit items over as longs, sign-extended.
+        const auto *longs = reinterpret_cast<const unsigned long *>(data);
+        for (unsigned long i = 0; i < count; ++i)
+            words.push_back(longs[i] & 0xfffffffful);
+    }
+    if (data)
+        XFree(data);
+    return words;
+}
+
 unsigned long shown_window(const std::string &display)
 {
     Display *x = XOpenDisplay(display.c_str());
     if (!x)
         return 0;
-    Window root, parent, *children = nullptr, shown = 0;
+    const bool managed =
+        !cardinals(x, DefaultRootWindow(x), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
+    const std::vector<unsigned long> clients =
+        cardinals(x, DefaultRootWindow(x), "_NET_CLIENT_LIST", XA_WINDOW);
+    Window root, parent, *children = nullptr, shown = clients.empty() ? 0 : clients[0];
     unsigned count = 0;
-    if (XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count)) {
+    if (!managed && XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count)) {
         for (unsigned i = 0; i < count && !shown; ++i) {
             XWindowAttributes attributes;
             if (XGetWindowAttributes(x, children[i], &attributes) &&
@@ -62,24 +87,10 @@ unsigned long shown_window(const std::string &display)
 
 std::vector<unsigned long> window_icon(const std::string &display, unsigned long window)
 {
-    std::vector<unsigned long> words;
     Display *x = XOpenDisplay(display.c_str());
     if (!x)
-        return words;
-    Atom type;
-    int format;
-    unsigned long count, left;
-    unsigned char *data = nullptr;
-    if (XGetWindowProperty(x, window, XInternAtom(x, "_NET_WM_ICON", False), 0, 1 << 20, False,
-                           XA_CARDINAL, &type, &format, &count, &left, &data) == Success &&
-        data && format == 32) {
-        // Xlib hands 32-bit items over as longs, sign-extended.
-        const auto *longs = reinterpret_cast<const unsigned long *>(data);
-        for (unsigned long i = 0; i < count; ++i)
-            words.push_back(longs[i] & 0xfffffffful);
-    }
-    if (data)
-        XFree(data);
+        return {};
+    const std::vector<unsigned long> words = cardinals(x, window, "_NET_WM_ICON", XA_CARDINAL);
     XCloseDisplay(x);
     return words;
 }
