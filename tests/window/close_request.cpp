@@ -66,23 +66,10 @@ unsigned long shown_window(const std::string &display)
     Display *x = XOpenDisplay(display.c_str());
     if (!x)
         return 0;
-    const bool managed =
-        !cardinals(x, DefaultRootWindow(x), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW).empty();
     const std::vector<unsigned long> clients =
         cardinals(x, DefaultRootWindow(x), "_NET_CLIENT_LIST", XA_WINDOW);
-    Window root, parent, *children = nullptr, shown = clients.empty() ? 0 : clients[0];
-    unsigned count = 0;
-    if (!managed && XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count)) {
-        for (unsigned i = 0; i < count && !shown; ++i) {
-            XWindowAttributes attributes;
-            if (XGetWindowAttributes(x, children[i], &attributes) &&
-                attributes.map_state == IsViewable)
-                shown = children[i];
-        }
-        XFree(children);
-    }
     XCloseDisplay(x);
-    return shown;
+    return clients.empty() ? 0 : clients[0];
 }
 
 std::vector<unsigned long> window_icon(const std::string &display, unsigned long window)

@@ -11,9 +11,8 @@
 // false if there was no such window.
 bool request_close(const std::string &display);
 
-// The program's window on show on the X display: the first client the
-// window manager lists (_NET_CLIENT_LIST), or where no window manager runs
-// the first top-level window mapped; 0 when there is none.
+// The first window the window manager lists as its client
+// (_NET_CLIENT_LIST), or 0.
 unsigned long shown_window(const std::string &display);
 
 // The window's icon as it gives it to taskbars (_NET_WM_ICON): its width,

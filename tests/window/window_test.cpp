@@ -248,14 +248,16 @@ TEST_P(RealWindow, FramesKeysAndCloseRequests)
 INSTANTIATE_TEST_SUITE_P(WindowPrograms, RealWindow, ::testing::ValuesIn(window_programs()),
                          [](const auto &info) { return info.param; });
 
-// A window on a desktop: a window manager (openbox, where it is installed)
-// frames it and reads its name and icon as it maps it.
+// A window on a desktop: a window manager (openbox) frames it and reads
+// its name and icon as it maps it.
 class NamedWindow : public RealWindow {
 protected:
     void SetUp() override
     {
+        if (!on_path("openbox") || !on_path("xprop"))
+            GTEST_SKIP() << "openbox or xprop is not installed (tools/install_deps.sh installs them)";
         RealWindow::SetUp();
-        if (HasFatalFailure() || IsSkipped() || !on_path("openbox"))
+        if (HasFatalFailure() || IsSkipped())
             return;
         // Once it has started, it runs its startup command. (A window
         // mapped while it starts may be left unmapped.)
