@@ -9,6 +9,7 @@
 #ifndef CHAIR_H
 #define CHAIR_H
 
+#include "model_view.h"
 #include "raster.h"
 
 // Fill colour of each orientation, and the outline colour, which is also
@@ -32,6 +33,8 @@ void draw_chair_outline(int x, int y, int e, int d, Uint32 colour);
 // Draws the chair subdivided `depth` times into four half-size chairs
 // (corner copy, centre copy, the copies at the ends of the x and y arms),
 // each leaf outlined and then filled with CHAIR_COLOURS[its orientation].
+// Corner, size and every division are the pixels' own: draw_chair_view
+// with the view (size, x, y).
 void draw_chair(int x, int y, int size, int orientation, int depth);
 
 // draw_chair for a figure much larger than the canvas, seen inside a frame
@@ -39,5 +42,17 @@ void draw_chair(int x, int y, int size, int orientation, int depth);
 // fill seed lies strictly inside the frame (columns 1 to 798, rows 1 to
 // 598) is filled, so no fill starts on the frame or off the canvas.
 void draw_chair_clipped(int x, int y, int size, int orientation, int depth);
+
+// The one drawing of the chair tiling: the chair of this orientation with
+// its corner at the model origin and size 1 (model y upwards), subdivided
+// `depth` times, seen through `view`; a leaf's fill seed must lie inside
+// the frame when `inside_frame`. A subtree whose bounding square shows on
+// no pixel of the canvas is passed over: its leaves would write nothing.
+// Model points are exact binary fractions at every depth, and each is
+// mapped on its own (left + scale x, in double), so neighbouring leaves
+// meet at the same pixels however deep the view. With a tile sink set
+// (tile_sink.h) it hands the chairs to it instead, the leaves and the
+// chairs split on the way down, each of class its orientation.
+void draw_chair_view(const ModelView &view, int orientation, int depth, bool inside_frame);
 
 #endif

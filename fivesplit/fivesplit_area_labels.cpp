@@ -29,8 +29,7 @@
 // Frame 1[fr]: les quatre aires possibles des pavés, en étiquettes
 // Frame 2: depth 3: 125 tiles coloured by area
 // Frame 2[fr]: profondeur 3 : 125 pavés coloriés selon leur aire
-#include "raster.h"
-#include "five_split.h"
+#include "five_split_figures.h"
 
 #include <SDL_ttf.h>
 
@@ -44,10 +43,9 @@
 namespace {
 
 
-constexpr int AREA_CLASSES = 4;
-constexpr int NO_CLASS = 256; // ramp entry of a tile whose area matches none
-constexpr double AREA_TOLERANCE = 0.0001;
-constexpr double NEAR_THIRD = 0.33333;
+// The levels of the split: the four possible areas are those of 0 to 3
+// small children.
+constexpr int LEVELS = 3;
 constexpr int FONT_SIZE = 20;
 const char *const FONT_NAME = "times.ttf";
 // Where the copy of the font lies, seen from the program's folder: in the
@@ -58,27 +56,11 @@ const char *const SYSTEM_FONTS[] = {
     "/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf",
     "/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf"};
 
-int pixel_x(float x)
-{
-    return trunc_int(790 * static_cast<extended>(x));
-}
-
-int pixel_y(float y)
-{
-    return trunc_int(599 - 790 * static_cast<extended>(y));
-}
-
 } // namespace
 
 // The leg ratio: tan 36 degrees.
 const float E = static_cast<float>(std::tan(0.6283185307179586));
 
-Uint32 white, black;
-// Fill colours from red (entry 0) to green (entry 255), and black for a
-// tile of no class.
-Uint32 RAMP[NO_CLASS + 1];
-// The area of a tile that took p small children on its three levels.
-float AREAS[AREA_CLASSES];
 TTF_Font *font;
 // Why there is no font, when there is none.
 char font_problem[512];
@@ -152,15 +134,10 @@ static void open_label_font()
 // written is left out, with one line on standard error.
 void draw_area_labels()
 {
-    const extended e2 = static_cast<extended>(E) * E;
-    const float a = static_cast<float>(e2 / (e2 + 1));     // first child / parent
-    const float b = static_cast<float>(1 / (4 * (e2 + 1))); // each other child / parent
+    fill_area_table(E, LEVELS);
     const char *problem = font ? nullptr : font_problem;
     char render_problem[256];
-    for (int p = 0; p < AREA_CLASSES; ++p) {
-        AREAS[p] = static_cast<float>(static_cast<extended>(std::pow(static_cast<double>(b), p)) *
-                                      std::pow(static_cast<double>(a), AREA_CLASSES - 1 - p) * E *
-                                      0.5);
+    for (int p = 0; p < area_classes; ++p) {
         std::snprintf(label_text, sizeof label_text, "%3.4f ", AREAS[p]);
         if (!font)
             continue;
@@ -187,54 +164,13 @@ void draw_area_labels()
         std::fprintf(stderr, "fivesplit_area_labels: the area labels are left out: %s\n", problem);
 }
 
-// Splits the triangle (P1, P2, e) `depth` levels deep and draws the leaves:
-// each outlined in black and filled with the ramp colour of its area class.
-void area_class_triangle(float x1, float y1, float x2, float y2, float e, int depth)
-{
-    const RightTriangle t = {x1, y1, x2, y2, e};
-    float x3, y3;
-    third_vertex(t, x3, y3);
-    if (depth != 0) {
-        RightTriangle children[5];
-        split_five(t, children);
-        for (const RightTriangle &c : children)
-            area_class_triangle(c.x1, c.y1, c.x2, c.y2, c.e, depth - 1);
-        return;
-    }
-    const float short_sq = static_cast<float>((static_cast<extended>(x1) - x3) * (static_cast<extended>(x1) - x3) +
-                                              (static_cast<extended>(y1) - y3) * (static_cast<extended>(y1) - y3));
-    const float long_sq = static_cast<float>((static_cast<extended>(x1) - x2) * (static_cast<extended>(x1) - x2) +
-                                             (static_cast<extended>(y1) - y2) * (static_cast<extended>(y1) - y2));
-    const int ax = pixel_x(x1), ay = pixel_y(y1);
-    const int bx = pixel_x(x2), by = pixel_y(y2);
-    const int cx = pixel_x(x3), cy = pixel_y(y3);
-    draw_line(ax, ay, bx, by, black);
-    draw_line(ax, ay, cx, cy, black);
-    draw_line(cx, cy, bx, by, black);
-
-    const extended area = static_cast<extended>(static_cast<float>(std::sqrt(long_sq))) *
-                    static_cast<float>(std::sqrt(short_sq)) * 0.5;
-    int ramp = NO_CLASS;
-    for (int p = 0; p < AREA_CLASSES; ++p)
-        if (extended_fabs(area - AREAS[p]) < AREA_TOLERANCE) {
-            ramp = p * 255 / 3;
-            break;
-        }
-    const int seed_x = trunc_int(790 * ((static_cast<extended>(x1) + x2 + x3) * NEAR_THIRD));
-    const int seed_y = trunc_int(599 - 790 * ((static_cast<extended>(y1) + y2 + y3) * NEAR_THIRD));
-    if (seed_x >= 1 && seed_x <= SCREEN_W - 2 && seed_y >= 1 && seed_y <= SCREEN_H - 2)
-        flood_fill(seed_x, seed_y, RAMP[ramp], black);
-}
-
 int main(int, char **)
 {
     open_canvas();
-    white = map_rgb(255, 255, 255);
-    black = map_rgb(0, 0, 0);
-    for (int i = 0; i < NO_CLASS; ++i)
-        RAMP[i] = map_rgb(static_cast<Uint8>(255 - i), static_cast<Uint8>(i), 0);
-    RAMP[NO_CLASS] = map_rgb(0, 0, 0);
+    map_five_split_palette();
     clear_canvas(white);
+    // The unit leg spans 790 pixels; model y = 0 is row 599.
+    five_view = {790, 0, 599};
     draw_frame(black);
 
     font = nullptr;
@@ -247,7 +183,7 @@ int main(int, char **)
     present();
     wait_key();
 
-    area_class_triangle(0, 0, 1, 0, E, 3);
+    area_class_triangle(0, 0, 1, 0, E, LEVELS);
     present();
     wait_key();
 

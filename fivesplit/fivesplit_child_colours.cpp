@@ -15,30 +15,18 @@
 // Title[fr]: Un découpage en cinq colorié selon le rang de chaque enfant
 // Frame 1: depth 4: 625 tiles, each coloured by its place among its parent's children
 // Frame 1[fr]: profondeur 4 : 625 pavés, chacun colorié selon son rang parmi les enfants de son parent
-#include "child_colours.h"
-
-
-// One pixel per unit; model y = 0 on row 480.
-void child_pixel(float x, float y, int &px, int &py)
-{
-    px = trunc_int(x);
-    py = trunc_int(480 - static_cast<extended>(y));
-}
-
-// Every leaf is filled, from a third (0.33333) of its model sums, not of
-// its pixels.
-bool child_leaf_seed(const float m[6], const int[6], int &seed_x, int &seed_y)
-{
-    seed_x = trunc_int((static_cast<extended>(m[0]) + m[2] + m[4]) * 0.33333);
-    seed_y = trunc_int(480 - (static_cast<extended>(m[1]) + m[3] + m[5]) * 0.33333);
-    return true;
-}
+#include "five_split_figures.h"
 
 int main(int, char **)
 {
     open_canvas();
-    map_child_palette();
+    map_five_split_palette();
     clear_canvas(white);
+    // One pixel per unit; model y = 0 on row 480.
+    five_view = {1, 0, 480};
+    // Every leaf is filled, from a third (0.33333) of its model sums, not
+    // of its pixels.
+    child_seeds = MODEL_THIRDS;
 
     draw_frame(black);
     child_coloured_triangle(0, 1, 799, 1, 0.5f, 0, 4);

@@ -16,37 +16,19 @@
 // Title[fr]: Un découpage en cinq colorié selon le rang de chaque enfant, agrandi
 // Frame 1: depth 7, enlarged eight times near the right angle
 // Frame 1[fr]: profondeur 7, agrandie huit fois près de l'angle droit
-#include "child_colours.h"
-
-
-// Eight pixels per unit; model (12.625, 99.875) at the top left corner.
-void child_pixel(float x, float y, int &px, int &py)
-{
-    px = trunc_int(8 * static_cast<extended>(x) - 101);
-    py = trunc_int(799 - 8 * static_cast<extended>(y));
-}
-
-// A third of the leaf's pixel sums, near enough (0.33333), so the seed lies
-// a little towards the top left. Only seeds inside the frame are filled; a
-// leaf the window shows in part is closed by the frame.
-bool child_leaf_seed(const float[6], const int p[6], int &seed_x, int &seed_y)
-{
-    const long long sum_x = static_cast<long long>(p[0]) + p[2] + p[4];
-    const long long sum_y = static_cast<long long>(p[1]) + p[3] + p[5];
-    // Sums at or below 0, or at or above three times the canvas size, give
-    // seeds outside the frame: most leaves lie far off the canvas.
-    if (sum_x <= 0 || sum_x >= 3 * SCREEN_W || sum_y <= 0 || sum_y >= 3 * SCREEN_H)
-        return false;
-    seed_x = trunc_int(static_cast<extended>(sum_x) * 0.33333);
-    seed_y = trunc_int(static_cast<extended>(sum_y) * 0.33333);
-    return seed_x >= 1 && seed_x <= SCREEN_W - 2 && seed_y >= 1 && seed_y <= SCREEN_H - 2;
-}
+#include "five_split_figures.h"
 
 int main(int, char **)
 {
     open_canvas();
-    map_child_palette();
+    map_five_split_palette();
     clear_canvas(white);
+    // Eight pixels per unit; model (12.625, 99.875) at the top left corner.
+    five_view = {8, -101, 799};
+    // A third of the leaf's pixel sums, near enough (0.33333), so the seed
+    // lies a little towards the top left. Only seeds inside the frame are
+    // filled; a leaf the window shows in part is closed by the frame.
+    child_seeds = PIXEL_THIRDS;
 
     draw_frame(black);
     child_coloured_triangle(0, 1, 799, 1, 0.7f, 0, 7);

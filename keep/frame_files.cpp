@@ -1,8 +1,5 @@
 #include "frame_files.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 bool read_frames(const std::vector<std::string> &paths, std::vector<Picture> &frames,
                  std::string &error)
@@ -26,18 +23,4 @@ bool read_frames(const std::vector<std::string> &paths, std::vector<Picture> &fr
         return false;
     }
     return true;
-}
-
-std::string part_path(const std::string &path)
-{
-    return path + ".part";
-}
-
-bool move_into_place(const std::string &path, std::string &error)
-{
-    if (std::rename(part_path(path).c_str(), path.c_str()) == 0)
-        return true;
-    error = path + ": " + std::strerror(errno);
-    std::remove(part_path(path).c_str());
-    return false;
 }

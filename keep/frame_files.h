@@ -4,6 +4,7 @@
 #define FRAME_FILES_H
 
 #include "picture.h"
+#include "whole_file.h"
 
 #include <string>
 #include <vector>
@@ -12,10 +13,5 @@
 // saying why, when one cannot be read or differs in size from the first.
 bool read_frames(const std::vector<std::string> &paths, std::vector<Picture> &frames,
                  std::string &error);
-
-// The output is written to `path`.part first and moved over `path` only
-// once it is complete, so that a failed run never leaves half a file.
-std::string part_path(const std::string &path);
-bool move_into_place(const std::string &path, std::string &error);
 
 #endif

@@ -1,27 +1,20 @@
 // The leaf step of the shaded triangle programs (tri_shaded_steps,
-// tri_shaded_zoom, tri_midpoint_steps): the draw_triangle_leaf of
-// triangle_split.h. A leaf is outlined in black, P1 -> P2, P2 -> P3,
-// P3 -> P1, and then filled from its centroid, dark grey if it is
-// equilateral (a leaf of split_centroid or split_midpoints) and light grey
-// if not (a leaf of split_thirds), but only if the centroid's unrounded
-// pixel position lies strictly inside the canvas's outermost rows and
-// columns: leaves whose centroid falls outside stay unfilled.
+// tri_shaded_zoom, tri_midpoint_steps). A leaf is outlined in black,
+// P1 -> P2, P2 -> P3, P3 -> P1, and then filled from its centroid, dark
+// grey if it is equilateral (a leaf of split_centroid or split_midpoints)
+// and light grey if not (a leaf of split_thirds), but only if the
+// centroid's unrounded pixel position lies strictly inside the canvas's
+// outermost rows and columns: leaves whose centroid falls outside stay
+// unfilled.
 #ifndef SHADED_LEAF_H
 #define SHADED_LEAF_H
 
 #include "raster.h"
 
-// Supplied by each of these programs: its view, which maps the model point
-// (x, y) to the pixel (x * VIEW_SCALE + VIEW_LEFT, VIEW_BASE - y * VIEW_SCALE),
-// truncated toward zero.
-extern const double VIEW_SCALE; // pixels per model unit
-extern const double VIEW_LEFT;  // the column of x = 0
-extern const double VIEW_BASE;  // the row of y = 0
-
 // The outline and fill colours the leaves are drawn with.
-extern Uint32 black, dark_grey, light_grey;
+extern Uint32 leaf_outline, dark_grey, light_grey;
 
-// Maps white, black, dark grey (100, 100, 100) and light grey
+// Maps white, black (leaf_outline), dark grey (100, 100, 100) and light grey
 // (200, 200, 200) for the canvas, keeps the last three above, and returns
 // white.
 Uint32 map_shaded_palette();

@@ -41,7 +41,6 @@
 const double VIEW_SCALE = 650;
 const double VIEW_LEFT = 10;
 const double VIEW_BASE = 595;
-const bool MIDDLE_BY_MIDPOINTS = true;
 
 int main(int, char **)
 {
@@ -49,7 +48,9 @@ int main(int, char **)
     const Uint32 white = map_shaded_palette();
     clear_canvas(white);
 
-    draw_frame(black);
+    triangle_view = {VIEW_SCALE, VIEW_LEFT, VIEW_BASE};
+    middle_by_midpoints = true;
+    draw_frame(leaf_outline);
     for (int depth = 0; depth <= 6; ++depth) {
         split_midpoints(0.5, 0.8660254037844386, 0, 0, 1, 0, depth);
         present();

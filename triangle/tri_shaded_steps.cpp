@@ -39,7 +39,6 @@
 const double VIEW_SCALE = 650;
 const double VIEW_LEFT = 10;
 const double VIEW_BASE = 590;
-const bool MIDDLE_BY_MIDPOINTS = false;
 
 int main(int, char **)
 {
@@ -47,7 +46,9 @@ int main(int, char **)
     const Uint32 white = map_shaded_palette();
     clear_canvas(white);
 
-    draw_frame(black);
+    triangle_view = {VIEW_SCALE, VIEW_LEFT, VIEW_BASE};
+    middle_by_midpoints = false;
+    draw_frame(leaf_outline);
     for (int depth = 1; depth <= 7; ++depth) {
         split_centroid(0.5, 0.8660254037844386, 0, 0, 1, 0, depth);
         present();

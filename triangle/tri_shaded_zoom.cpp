@@ -20,7 +20,6 @@
 const double VIEW_SCALE = 4000;
 const double VIEW_LEFT = -400;
 const double VIEW_BASE = 700;
-const bool MIDDLE_BY_MIDPOINTS = false;
 
 int main(int, char **)
 {
@@ -28,7 +27,9 @@ int main(int, char **)
     const Uint32 white = map_shaded_palette();
     clear_canvas(white);
 
-    draw_frame(black);
+    triangle_view = {VIEW_SCALE, VIEW_LEFT, VIEW_BASE};
+    middle_by_midpoints = false;
+    draw_frame(leaf_outline);
     split_centroid(0.5, 0.8660254037844386, 0, 0, 1, 0, 10);
 
     present();

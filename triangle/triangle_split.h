@@ -1,4 +1,5 @@
-// The split rules of the equilateral-triangle subdivisions.
+// The split rules of the equilateral-triangle subdivisions, and the one
+// drawing of their leaves.
 //
 // A triangle is six doubles x1, y1, x2, y2, x3, y3 (vertices P1, P2, P3);
 // the order matters: split_thirds keeps P1 as the apex and trisects the
@@ -6,17 +7,39 @@
 // evaluated in extended precision, and every vertex is held as a double.
 //
 // Each routine splits while depth > 0 and hands the triangle to
-// draw_triangle_leaf at depth 0.
+// draw_triangle_leaf at depth 0; or, with a tile sink set (tile_sink.h), it
+// hands each triangle it meets to the sink instead, each leaf as
+// draw_triangle_leaf would draw it (class 0 for an equilateral triangle, 1
+// for a 30-30-120 one). A triangle whose corners all lie beyond
+// one edge of the canvas is passed over with everything inside it: its
+// leaves would write nothing.
 //
-// What each program supplies to these rules:
+// What each program sets before it splits:
 //
-//   program              draw_triangle_leaf          MIDDLE_BY_MIDPOINTS
-//   tri_axis_edges       its own (axis edges only)   false
-//   tri_shaded_steps     shaded_leaf.cpp             false
-//   tri_shaded_zoom      shaded_leaf.cpp             false
-//   tri_midpoint_steps   shaded_leaf.cpp             true
+//   program              triangle_leaves   middle_by_midpoints   triangle_view
+//   tri_axis_edges       AXIS_EDGES        false                 3000, -400, 700
+//   tri_shaded_steps     SHADED_LEAVES     false                 650, 10, 590
+//   tri_shaded_zoom      SHADED_LEAVES     false                 4000, -400, 700
+//   tri_midpoint_steps   SHADED_LEAVES     true                  650, 10, 595
 #ifndef TRIANGLE_SPLIT_H
 #define TRIANGLE_SPLIT_H
+
+#include "model_view.h"
+#include "raster.h"
+#include "tile_sink.h"
+
+// How the leaves are drawn: outlined in black and filled grey by their
+// shape (shaded_leaf.cpp), or only their horizontal and vertical edges
+// (axis_leaf.cpp).
+enum TriangleLeaves { SHADED_LEAVES, AXIS_EDGES };
+
+// The view: the model point (x, y) lands on the pixel
+// (x * scale + left, base - y * scale), truncated toward zero.
+extern ModelView triangle_view;
+extern TriangleLeaves triangle_leaves;
+// Which rule splits the middle triangle of split_thirds: split_midpoints
+// if true, else split_centroid.
+extern bool middle_by_midpoints;
 
 // Splits about the centroid G into split_thirds(G, P1, P2),
 // split_thirds(G, P2, P3), split_thirds(G, P3, P1).
@@ -28,18 +51,27 @@ void split_centroid(double x1, double y1, double x2, double y2, double x3, doubl
 void split_midpoints(double x1, double y1, double x2, double y2, double x3, double y3, int depth);
 // Trisects P2 -> P3 at A (a third of the way) and B (two thirds) into the
 // middle triangle (P1, A, B), then split_thirds(A, P1, P2) and
-// split_thirds(B, P3, P1). The middle triangle goes to split_midpoints if
-// the program's MIDDLE_BY_MIDPOINTS is true, else to split_centroid.
+// split_thirds(B, P3, P1).
 void split_thirds(double x1, double y1, double x2, double y2, double x3, double y3, int depth);
 
-// Supplied by the program: draws one leaf. `equilateral` is true for the
+// Draws one leaf as triangle_leaves says. `equilateral` is true for the
 // leaves of split_centroid and split_midpoints, false for those of
 // split_thirds (30-30-120 triangles).
 void draw_triangle_leaf(double x1, double y1, double x2, double y2, double x3, double y3,
                         bool equilateral);
-// Supplied by the program: which rule splits the middle triangle of
-// split_thirds.
-extern const bool MIDDLE_BY_MIDPOINTS;
+// The two leaf steps.
+void draw_shaded_leaf(double x1, double y1, double x2, double y2, double x3, double y3,
+                      bool equilateral);
+void draw_axis_edges(double x1, double y1, double x2, double y2, double x3, double y3);
+// What each leaf step would draw, as a tile record's outline and fill.
+void describe_shaded_leaf(double x1, double y1, double x2, double y2, double x3, double y3,
+                          bool equilateral, TileRecord &record);
+void describe_axis_edges(double x1, double y1, double x2, double y2, double x3, double y3,
+                         TileRecord &record);
+
+// The unrounded pixel column and row of a model point.
+extended view_x(double x);
+extended view_y(double y);
 
 // (a + b + c) / 3, the sum taken left to right.
 double centroid_of(double a, double b, double c);

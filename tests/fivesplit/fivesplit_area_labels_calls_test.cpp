@@ -1,6 +1,6 @@
 // fivesplit_area_labels's whole run against the recording kernel, with
 // stand-ins for the text calls that record themselves too.
-#include "raster.h"
+#include "five_split_figures.h"
 #include "recording_kernel.h"
 
 #include <SDL_ttf.h>
@@ -11,8 +11,6 @@
 #include <unistd.h>
 
 int fivesplit_area_labels_main(int, char **);
-void area_class_triangle(float x1, float y1, float x2, float y2, float e, int depth);
-extern float AREAS[4];
 
 namespace {
 

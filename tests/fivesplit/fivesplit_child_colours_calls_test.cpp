@@ -1,11 +1,19 @@
 // fivesplit_child_colours's leaves against the recording kernel.
-#include "child_colours.h"
-#include "five_split.h"
+#include "five_split_figures.h"
 #include "recording_kernel.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// The program's palette, view and seeds.
+void set_up()
+{
+    kernel_calls.clear();
+    map_five_split_palette();
+    five_view = {1, 0, 480};
+    child_seeds = MODEL_THIRDS;
+}
 
 RightTriangle top_child(int i)
 {
@@ -16,8 +24,7 @@ RightTriangle top_child(int i)
 
 TEST(ChildColours, LeafIsFilledFromAThirdOfItsModelSums)
 {
-    kernel_calls.clear();
-    map_child_palette();
+    set_up();
     // (479.4, 160.8), (159.8, 320.6), e = 0.5: its third vertex
     // (399.5, 1.0000076) lies on row 478. The model centroid
     // (346.2, 160.8) gives the seed.
@@ -33,8 +40,7 @@ TEST(ChildColours, LeafIsFilledFromAThirdOfItsModelSums)
 
 TEST(ChildColours, EachChildIsFilledWithTheColourOfItsNumber)
 {
-    kernel_calls.clear();
-    map_child_palette();
+    set_up();
     child_coloured_triangle(0, 1, 799, 1, 0.5f, 0, 1);
     // First edges (159.8, 320.6) -> (0, 1), (479.4, 160.8) -> (799, 1),
     // (79.9, 160.8) -> (399.5, 1) twice, (479.4, 160.8) -> (159.8, 320.6).

@@ -1,15 +1,23 @@
 // fivesplit_child_colours_zoom's leaves against the recording kernel.
-#include "child_colours.h"
+#include "five_split_figures.h"
 #include "recording_kernel.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(ChildColoursZoom, LeafIsOutlinedThenFilledFromAThirdOfItsPixelSums)
+// The program's palette, view and seeds.
+void set_up()
 {
     kernel_calls.clear();
-    map_child_palette();
+    map_five_split_palette();
+    five_view = {8, -101, 799};
+    child_seeds = PIXEL_THIRDS;
+}
+
+TEST(ChildColoursZoom, LeafIsOutlinedThenFilledFromAThirdOfItsPixelSums)
+{
+    set_up();
     child_coloured_triangle(20, 30, 40, 30, 0.7f, 2, 0);
     EXPECT_EQ(kernel_calls, (std::vector<std::string>{
                                 "draw_line(59, 559, 219, 559, 0)",
@@ -33,6 +41,7 @@ TEST(ChildColoursZoom, OnlySeedsInsideTheFrameAreFilled)
         {400, 599, "flood_fill(399, 598, 0, 0)"}, {400, 600, nullptr},
         {-500, -500, nullptr},
     };
+    set_up();
     for (const Case &c : cases) {
         kernel_calls.clear();
         CHILD_COLOURS[0] = 0;

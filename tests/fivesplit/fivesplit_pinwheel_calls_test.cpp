@@ -1,22 +1,18 @@
 // fivesplit_pinwheel's triangles against the recording kernel.
-#include "raster.h"
+#include "five_split_figures.h"
 #include "recording_kernel.h"
 
 #include <gtest/gtest.h>
 
-// From the program's own file.
-extern Uint32 black;
-extern int frame_depth;
-void pinwheel_triangle(float x1, float y1, float x2, float y2, float e, int depth);
-void forget_edges();
-
 namespace {
 
+// The program's view.
 void start_recording()
 {
     kernel_calls.clear();
     forget_edges();
     black = 1;
+    five_view = {7, 10, 590};
 }
 
 TEST(PinwheelCalls, DepthZeroIsTheRectangleWithItsDiagonalTwice)

@@ -15,20 +15,6 @@
 
 namespace {
 
-Picture difference(const Picture &expected, const Picture &actual)
-{
-    Picture diff = expected;
-    for (size_t i = 0; i < diff.rgb.size(); ++i) {
-        const uint32_t e = expected.rgb[i];
-        const bool same = i < actual.rgb.size() && actual.rgb[i] == e;
-        uint32_t faded = 0;
-        for (int shift = 0; shift < 24; shift += 8)
-            faded |= (0xc0 + ((e >> shift & 0xff) >> 2)) << shift;
-        diff.rgb[i] = same ? faded : 0xff0000;
-    }
-    return diff;
-}
-
 class Pictures : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Pictures, FramesMatchTheKeptPictures)
@@ -70,7 +56,7 @@ TEST_P(Pictures, FramesMatchTheKeptPictures)
             continue;
         write_picture(stem + suffix + ".actual.png", actual, error);
         if (expected.width == actual.width && expected.height == actual.height)
-            write_picture(stem + suffix + ".diff.png", difference(expected, actual), error);
+            write_picture(stem + suffix + ".diff.png", difference_picture(expected, actual), error);
         ADD_FAILURE() << name << " frame " << n << " differs from " << expected_path
                       << "; see the .actual.png and .diff.png beside it";
     }

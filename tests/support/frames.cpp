@@ -104,3 +104,17 @@ Bounds bounds_of(const Picture &p, uint32_t rgb)
             }
     return box;
 }
+
+Picture difference_picture(const Picture &expected, const Picture &actual)
+{
+    Picture diff = expected;
+    for (size_t i = 0; i < diff.rgb.size(); ++i) {
+        const uint32_t e = expected.rgb[i];
+        const bool same = i < actual.rgb.size() && actual.rgb[i] == e;
+        uint32_t faded = 0;
+        for (int shift = 0; shift < 24; shift += 8)
+            faded |= (0xc0 + ((e >> shift & 0xff) >> 2)) << shift;
+        diff.rgb[i] = same ? faded : 0xff0000;
+    }
+    return diff;
+}

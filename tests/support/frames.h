@@ -50,6 +50,10 @@ struct Bounds {
 };
 Bounds bounds_of(const Picture &p, uint32_t rgb);
 
+// The expected picture faded, with the pixels where `actual` differs from
+// it in red.
+Picture difference_picture(const Picture &expected, const Picture &actual);
+
 // A fresh empty folder under the system's temporary folder.
 std::string make_temp_folder();
 

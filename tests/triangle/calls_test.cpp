@@ -1,6 +1,5 @@
-// One shaded step program's recursion, compiled in with the recording
-// kernel: tri_shaded_steps, or tri_midpoint_steps where
-// MIDDLE_BY_MIDPOINTS.
+// The shaded step programs' recursion with the recording kernel, as
+// tri_shaded_steps and tri_midpoint_steps set it up.
 #include "recording_kernel.h"
 #include "shaded_leaf.h"
 #include "triangle_split.h"
@@ -11,9 +10,10 @@ namespace {
 
 TEST(ShadedCalls, LeavesPerDepthAndTheStartTriangle)
 {
-    black = 1;
+    leaf_outline = 1;
     dark_grey = 2;
     light_grey = 3;
+    triangle_leaves = SHADED_LEAVES;
     const size_t by_centroid[] = {1, 3, 9, 27, 81, 243, 729, 2187};
     const size_t by_midpoints[] = {1, 4, 14, 48, 164, 560, 1912};
     const std::vector<std::string> start[2] = {
@@ -21,19 +21,22 @@ TEST(ShadedCalls, LeavesPerDepthAndTheStartTriangle)
          "draw_line(660, 590, 335, 27, 1)", "flood_fill(335, 402, 2, 1)"},
         {"draw_line(335, 32, 10, 595, 1)", "draw_line(10, 595, 660, 595, 1)",
          "draw_line(660, 595, 335, 32, 1)", "flood_fill(335, 407, 2, 1)"}};
-    for (int depth = 0; depth <= (MIDDLE_BY_MIDPOINTS ? 6 : 7); ++depth) {
+    for (const bool midpoints : {false, true})
+    for (int depth = 0; depth <= (midpoints ? 6 : 7); ++depth) {
         kernel_calls.clear();
-        if (MIDDLE_BY_MIDPOINTS)
+        middle_by_midpoints = midpoints;
+        triangle_view = {650, 10, midpoints ? 595.0 : 590.0};
+        if (midpoints)
             split_midpoints(0.5, 0.8660254037844386, 0, 0, 1, 0, depth);
         else
             split_centroid(0.5, 0.8660254037844386, 0, 0, 1, 0, depth);
         // Every leaf lies on the canvas: three edges and a fill each.
-        const size_t leaves = (MIDDLE_BY_MIDPOINTS ? by_midpoints : by_centroid)[depth];
+        const size_t leaves = (midpoints ? by_midpoints : by_centroid)[depth];
         EXPECT_EQ(calls_named("draw_line").size(), 3 * leaves) << "depth " << depth;
         EXPECT_EQ(calls_named("flood_fill").size(), leaves) << "depth " << depth;
         // Depth 0: the start triangle, filled dark grey from its centroid.
         if (depth == 0) {
-            EXPECT_EQ(kernel_calls, start[MIDDLE_BY_MIDPOINTS]);
+            EXPECT_EQ(kernel_calls, start[midpoints]);
         }
     }
 }

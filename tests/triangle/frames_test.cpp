@@ -1,6 +1,7 @@
 // The triangle programs run whole, headless: every frame they present.
 #include "frames.h"
 #include "raster.h"
+#include "shaded_leaf.h"
 #include "triangle_split.h"
 
 #include <gtest/gtest.h>
@@ -94,30 +95,36 @@ TEST(TriAxisEdges, FramedBlackOnWhiteAtExtendedPrecision)
     EXPECT_LT(column600, 10);
 }
 
-// tri_shaded_zoom's leaf step in its literal form: every leaf's three
-// edges, then its fill when the centroid passes the seed test.
-Uint32 ink_black, ink_dark, ink_light;
+// tri_shaded_zoom's split in its literal form: every leaf drawn, none
+// passed over, whether or not it lies on the canvas.
+void literal_thirds(double x1, double y1, double x2, double y2, double x3, double y3, int depth);
 
-extended zoom_x(double x) { return static_cast<extended>(x) * 4000 - 400; }
-extended zoom_y(double y) { return 700 - static_cast<extended>(y) * 4000; }
+void literal_centroid(double x1, double y1, double x2, double y2, double x3, double y3, int depth)
+{
+    if (depth == 0) {
+        draw_shaded_leaf(x1, y1, x2, y2, x3, y3, true);
+        return;
+    }
+    const double gx = centroid_of(x1, x2, x3), gy = centroid_of(y1, y2, y3);
+    literal_thirds(gx, gy, x1, y1, x2, y2, depth - 1);
+    literal_thirds(gx, gy, x2, y2, x3, y3, depth - 1);
+    literal_thirds(gx, gy, x3, y3, x1, y1, depth - 1);
+}
+
+void literal_thirds(double x1, double y1, double x2, double y2, double x3, double y3, int depth)
+{
+    if (depth == 0) {
+        draw_shaded_leaf(x1, y1, x2, y2, x3, y3, false);
+        return;
+    }
+    const double ax = one_third(x2, x3), ay = one_third(y2, y3);
+    const double bx = two_thirds(x2, x3), by = two_thirds(y2, y3);
+    literal_centroid(x1, y1, ax, ay, bx, by, depth - 1);
+    literal_thirds(ax, ay, x1, y1, x2, y2, depth - 1);
+    literal_thirds(bx, by, x3, y3, x1, y1, depth - 1);
+}
 
 } // namespace
-
-const bool MIDDLE_BY_MIDPOINTS = false;
-
-void draw_triangle_leaf(double x1, double y1, double x2, double y2, double x3, double y3,
-                        bool equilateral)
-{
-    const int px1 = trunc_int(zoom_x(x1)), py1 = trunc_int(zoom_y(y1));
-    const int px2 = trunc_int(zoom_x(x2)), py2 = trunc_int(zoom_y(y2));
-    const int px3 = trunc_int(zoom_x(x3)), py3 = trunc_int(zoom_y(y3));
-    draw_line(px1, py1, px2, py2, ink_black);
-    draw_line(px2, py2, px3, py3, ink_black);
-    draw_line(px3, py3, px1, py1, ink_black);
-    const extended cx = zoom_x(centroid_of(x1, x2, x3)), cy = zoom_y(centroid_of(y1, y2, y3));
-    if (0 < cx && cx < 799 && 0 < cy && cy < 599)
-        flood_fill(trunc_int(cx), trunc_int(cy), equilateral ? ink_dark : ink_light, ink_black);
-}
 
 namespace {
 
@@ -125,12 +132,10 @@ TEST(TriShadedZoom, AsEveryLeafDrawnInFullWithCutLeavesWhite)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     open_canvas();
-    ink_black = map_rgb(0, 0, 0);
-    ink_dark = map_rgb(100, 100, 100);
-    ink_light = map_rgb(200, 200, 200);
-    clear_canvas(map_rgb(255, 255, 255));
-    draw_frame(ink_black);
-    split_centroid(0.5, 0.8660254037844386, 0, 0, 1, 0, 10);
+    clear_canvas(map_shaded_palette());
+    triangle_view = {4000, -400, 700};
+    draw_frame(leaf_outline);
+    literal_centroid(0.5, 0.8660254037844386, 0, 0, 1, 0, 10);
 
     const CapturedRun run = capture_frames("tri_shaded_zoom");
     ASSERT_EQ(run.frames.size(), 1u);
