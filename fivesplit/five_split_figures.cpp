@@ -319,6 +319,15 @@ long draw_class_tile(const Tile<Real> &t, Uint32 fill, int level, int k, long pa
     return -1;
 }
 
+// The colour of size class k: its own, down to five levels; deeper, the
+// classes 0 to top_depth spread over the six colours, from red for the
+// largest to near black for the smallest.
+int class_colour(int k)
+{
+    const int classes = static_cast<int>(top_depth);
+    return classes <= 5 ? k : static_cast<int>(std::lround(k * 5.0 / classes));
+}
+
 // The tiles' class is their size class k.
 template <typename Real, bool HANDING>
 void size_classes(const RightTriangleOf<Real> &r, int depth, int k, int level, long parent,
@@ -330,8 +339,9 @@ void size_classes(const RightTriangleOf<Real> &r, int depth, int k, int level, l
     const Tile<Real> image = reflected(t);
     if (off_canvas(t) && off_canvas(image))
         return;
-    const long id = draw_class_tile<Real, HANDING>(t, CLASS_COLOURS[k], level, k, parent);
-    draw_class_tile<Real, HANDING>(image, CLASS_COLOURS[k], level, k, parent_image);
+    const Uint32 colour = CLASS_COLOURS[class_colour(k)];
+    const long id = draw_class_tile<Real, HANDING>(t, colour, level, k, parent);
+    draw_class_tile<Real, HANDING>(image, colour, level, k, parent_image);
     if (depth < 1)
         return;
     RightTriangleOf<Real> children[5];

@@ -55,7 +55,8 @@ void pinwheel_triangle(float x1, float y1, float x2, float y2, float e, int dept
 // Every level drawn, parents first: each triangle and its reflection
 // (through the centre set by the call at top_depth) outlined in
 // outline_grey with width 0 and filled with the colour of its size class k,
-// the number of small children (2 to 5) on its way down.
+// the number of small children (2 to 5) on its way down. Split more than
+// five times, the classes spread over the six colours.
 extern float top_depth;
 void coloured_pinwheel_triangle(float x1, float y1, float x2, float y2, float e, int depth,
                                 int k);
