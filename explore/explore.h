@@ -31,8 +31,9 @@
 enum ExploreFamily { CHAIR_FAMILY, TRIANGLE_FAMILY, FIVESPLIT_FAMILY, FAMILY_COUNT };
 
 struct FamilyInfo {
-    const char *name;  // in the query: "chair"
-    const char *title; // for people: "The chair"
+    const char *name;     // in the query: "chair"
+    const char *title;    // for people: "The chair"
+    const char *title_fr; // in French: "La chaise"
 };
 extern const FamilyInfo FAMILIES[FAMILY_COUNT];
 
@@ -54,7 +55,8 @@ enum ExploreColouring {
 struct ColouringInfo {
     const char *name;  // in the query: "orientation"
     ExploreFamily family;
-    const char *words; // for people: "coloured by orientation"
+    const char *words;    // for people: "coloured by orientation"
+    const char *words_fr; // in French: "en couleurs selon l'orientation"
 };
 extern const ColouringInfo COLOURINGS[COLOURING_COUNT];
 
@@ -99,8 +101,14 @@ ExploreState parse_state(const std::string &query, std::string &problems);
 // The canonical query of a state: parse_state gives it back exactly.
 std::string state_query(const ExploreState &state);
 
-// The state in words: "Five-way split, leg ratio 0.5, depth 6, zoomed 8x".
-std::string state_words(const ExploreState &state);
+// The state in words, in English ("en") or French ("fr"): "The five-way
+// split, outlines, leg ratio 0.5, depth 6, zoomed 8x"; numbers as the
+// language writes them ("0,5", "1 024" in French).
+std::string state_words(const ExploreState &state, const std::string &language = "en");
+
+// A number for people in the language: a whole number in full, others to
+// `digits` significant digits; four digits and more grouped by thousands.
+std::string number_words(double v, const std::string &language, int digits = 3);
 
 // Moves about. Each keeps the state valid (the depth within what the new
 // view offers).

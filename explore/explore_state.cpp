@@ -12,24 +12,30 @@
 #include <vector>
 
 const FamilyInfo FAMILIES[FAMILY_COUNT] = {
-    {"chair", "The chair"},
-    {"triangle", "The equilateral triangle"},
-    {"fivesplit", "The five-way split"},
+    {"chair", "The chair", "La chaise"},
+    {"triangle", "The equilateral triangle", "Le triangle \u00e9quilat\u00e9ral"},
+    {"fivesplit", "The five-way split", "Le d\u00e9coupage en cinq"},
 };
 
 const ColouringInfo COLOURINGS[COLOURING_COUNT] = {
-    {"orientation", CHAIR_FAMILY, "coloured by orientation"},
-    {"greys", CHAIR_FAMILY, "in greys by orientation"},
-    {"shaded", TRIANGLE_FAMILY, "shaded by shape"},
-    {"axis", TRIANGLE_FAMILY, "only the horizontal and vertical edges"},
-    {"midpoint", TRIANGLE_FAMILY, "split at edge midpoints, shaded"},
-    {"outline", FIVESPLIT_FAMILY, "outlines"},
-    {"levels", FIVESPLIT_FAMILY, "every level over the one before"},
-    {"size", FIVESPLIT_FAMILY, "coloured by size class"},
-    {"child", FIVESPLIT_FAMILY, "coloured by child index"},
-    {"area", FIVESPLIT_FAMILY, "coloured by area class"},
+    {"orientation", CHAIR_FAMILY, "coloured by orientation",
+     "en couleurs selon l'orientation"},
+    {"greys", CHAIR_FAMILY, "in greys by orientation", "en gris selon l'orientation"},
+    {"shaded", TRIANGLE_FAMILY, "shaded by shape", "en gris selon la forme"},
+    {"axis", TRIANGLE_FAMILY, "only the horizontal and vertical edges",
+     "seulement les c\u00f4t\u00e9s horizontaux et verticaux"},
+    {"midpoint", TRIANGLE_FAMILY, "split at edge midpoints, shaded",
+     "d\u00e9coup\u00e9 aux milieux des c\u00f4t\u00e9s, en gris"},
+    {"outline", FIVESPLIT_FAMILY, "outlines", "contours"},
+    {"levels", FIVESPLIT_FAMILY, "every level over the one before",
+     "chaque niveau sur le pr\u00e9c\u00e9dent"},
+    {"size", FIVESPLIT_FAMILY, "coloured by size class",
+     "en couleurs selon la classe de taille"},
+    {"child", FIVESPLIT_FAMILY, "coloured by child index",
+     "en couleurs selon le rang parmi les enfants"},
+    {"area", FIVESPLIT_FAMILY, "coloured by area class",
+     "en couleurs selon la classe d'aire"},
 };
-
 namespace {
 
 // The pixel at the canvas centre, where the state's model point lies.
@@ -540,20 +546,46 @@ std::string state_query(const ExploreState &s)
     return q;
 }
 
-std::string state_words(const ExploreState &s)
+std::string number_words(double v, const std::string &language, int digits)
 {
-    std::string words = std::string(FAMILIES[s.family].title) + ", " + COLOURINGS[s.colouring].words;
-    if (s.family == FIVESPLIT_FAMILY) {
-        char ratio[32];
-        std::snprintf(ratio, sizeof ratio, "%g", s.ratio);
-        words += std::string(", leg ratio ") + ratio;
+    const bool french = language == "fr";
+    char text[64];
+    if (v == std::round(v) && std::fabs(v) < 1e15) {
+        std::snprintf(text, sizeof text, "%.0f", v);
+    } else {
+        std::snprintf(text, sizeof text, "%.*g", digits, v);
+        if (std::strchr(text, 'e') && std::fabs(v) < 1e15)
+            std::snprintf(text, sizeof text, "%.0f", std::stod(text));
     }
-    words += ", depth " + depth_text(s.depth);
-    if (s.zoom != 1) {
-        char zoom[32];
-        std::snprintf(zoom, sizeof zoom, "%.3g", s.zoom);
-        words += std::string(", zoomed ") + zoom + "\xC3\x97";
+    std::string plain(text), out;
+    const size_t point = plain.find('.');
+    const std::string whole = plain.substr(0, point);
+    const size_t first = whole[0] == '-' ? 1 : 0;
+    const size_t count = whole.size() - first;
+    for (size_t i = 0; i < whole.size(); ++i) {
+        out += whole[i];
+        const size_t left = whole.size() - 1 - i;
+        if (i >= first && count >= 4 && left > 0 && left % 3 == 0)
+            out += french ? "\u202f" : ",";
     }
+    if (point != std::string::npos)
+        out += (french ? "," : ".") + plain.substr(point + 1);
+    return out;
+}
+
+std::string state_words(const ExploreState &s, const std::string &language)
+{
+    const bool french = language == "fr";
+    std::string words = std::string(french ? FAMILIES[s.family].title_fr : FAMILIES[s.family].title) +
+                        ", " +
+                        (french ? COLOURINGS[s.colouring].words_fr : COLOURINGS[s.colouring].words);
+    if (s.family == FIVESPLIT_FAMILY)
+        words += std::string(french ? ", rapport des c\u00f4t\u00e9s " : ", leg ratio ") +
+                 number_words(s.ratio, language, 6);
+    words += std::string(french ? ", profondeur " : ", depth ") + std::to_string(s.depth);
+    if (s.zoom != 1)
+        words += french ? ", grossi " + number_words(s.zoom, language) + " fois"
+                        : ", zoomed " + number_words(s.zoom, language) + "\u00d7";
     return words;
 }
 

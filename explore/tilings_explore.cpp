@@ -1,13 +1,22 @@
 // tilings_explore: the tilings of the other programs opened up: the chair,
-// the equilateral triangle and the five-way split at any depth, zoom and
-// leg ratio, drawn by the same routines, so that at a program's settings
-// (a preset) the picture is that program's frame, pixel for pixel.
-// Keys: PageDown or ] one level deeper, PageUp or [ one up; + or = zooms
-// in twice, - out; the arrows move by an eighth of the view; Home goes back
-// to the family's home view; Escape or Q, or closing the window, quits.
-// The mouse wheel zooms about the pointer, and dragging moves the view.
+// the equilateral triangle and the five-way split of a right triangle at
+// any depth, zoom and leg ratio, in each of their colourings, drawn by the
+// programs' own routines, so that at a program's settings (a preset) the
+// picture is that program's frame, pixel for pixel.
+// PageDown or ] goes one level deeper and PageUp or [ one up, + or = zooms
+// in twice and - out, the arrows and dragging move the view, the mouse
+// wheel zooms about the pointer, Home goes back to the family's home view,
+// and Escape, Q or closing the window ends the program.
+//
+// About[fr]: Les pavages des autres programmes, ouverts à l'exploration : la
+// chaise, le triangle équilatéral et le découpage en cinq d'un triangle
+// rectangle, à toute profondeur, tout grossissement et tout rapport des
+// côtés, dans chacune de leurs colorations, tracés par les routines mêmes
+// des programmes, si bien qu'aux réglages d'un programme (un préréglage)
+// l'image est exactement celle de ce programme.
 //
 // Title: The tilings explorer
+// Title[fr]: L'explorateur de pavages
 //
 //   tilings_explore [STATE]             in a window
 //   tilings_explore OUTPUT... [STATE]   the view written to files, no window:
@@ -133,12 +142,18 @@ std::string address_value(const std::string &value)
     return out;
 }
 
+// The window's title names the figure and the state, in the user's
+// language.
 void show(const ExploreState &state)
 {
     draw_state(state);
     present();
-    const std::string title = "The tilings explorer: " + state_words(state);
-    SDL_WM_SetCaption(title.c_str(), "tilings_explore");
+    const char *const languages[] = {"en", "fr"};
+    const std::string language = languages[user_language(languages, 2)];
+    const std::string title = (language == "fr" ? "L'explorateur de pavages : "
+                                                : "The tilings explorer: ") +
+                              state_words(state, language);
+    name_window(title.c_str(), nullptr, nullptr);
 }
 
 // The wheel zooms by a quarter of a doubling a notch.

@@ -14,9 +14,11 @@
 # French.
 #
 #   write_installed_files.sh PROGRAM_NOTES MAKE_ICON SOURCE_DIR OUT VERSION \
-#       DATE COMPONENT_ID SITE_URL WINDOW_PROGRAMS CONSOLE_PROGRAMS
+#       DATE COMPONENT_ID SITE_URL WINDOW_PROGRAMS CONSOLE_PROGRAMS EXPLORER
 #
-# The program lists are <folder>/<program> entries separated by commas.
+# The program lists are <folder>/<program> entries separated by commas;
+# EXPLORER is the explorer's entry (explore/tilings_explore), which gets a
+# menu entry, icons and manual pages of its own kind.
 # An icon is made from the program's largest kept picture, the most
 # detailed frame, which the web gallery shows too (as
 # SITE_URL/pictures/<program>.png, the metainfo's screenshot); the window
@@ -27,6 +29,7 @@ set -euo pipefail
 notes_tool=$1 make_icon=$2 source=$3 out=$4 version=$5 date=$6 component=$7 site=${8%/}
 IFS=, read -r -a window_programs <<<"$9"
 IFS=, read -r -a console_programs <<<"${10}"
+explorer=${11}
 ICON_SIZES=(64 128 256)
 
 # The language of the text being written: en or fr.
@@ -135,6 +138,81 @@ write_man_page() { # entry kind(window|console)
   } >"$(man_folder)/man6/$name.6"
 }
 
+# One option of the explorer's manual page: option_entry LABEL ENGLISH FRENCH.
+option_entry() {
+  printf '.TP\n.B %s\n' "$(roff_text "$1" | sed 's/-/\\-/g')"
+  roff "$(say "$2" "$3")"
+}
+
+# The explorer's manual page.
+write_explorer_man_page() {
+  local name
+  name=$(basename "$explorer")
+  {
+    title_header "$name" 6
+    echo ".SH $(say NAME NOM)"
+    printf '%s \\- %s\n' "${name//-/\\-}" "$(roff_text "$(notes "$explorer" title)")"
+    echo '.SH SYNOPSIS'
+    printf '.B %s\n.RI [ %s ]\n.br\n' "$name" "$(say STATE ÉTAT)"
+    printf '.B %s\n.RB [ \\-\\-preset\n.IR %s \n.RB [ \\-\\-frame\n.IR N ]]\n' "$name" "$(say PROGRAM PROGRAMME)"
+    printf '.RB [ \\-\\-paper\n.BR A4 | A3 | A2 ]\n'
+    printf '.RB ( \\-\\-png | \\-\\-svg | \\-\\-outline | \\-\\-csv | \\-\\-pdf )\n'
+    printf '.IR %s ...\n.RI [ %s ]\n.br\n' "$(say FILE FICHIER)" "$(say STATE ÉTAT)"
+    printf '.B %s \\-\\-presets\n' "$name"
+    echo '.SH DESCRIPTION'
+    roff "$(notes "$explorer" about)"
+    echo '.PP'
+    roff "$(say "With no file to write, it opens a window of 800 x 600 pixels on the state, and its title names the figure and the state." \
+      "Sans fichier à écrire, le programme ouvre une fenêtre de 800 × 600 pixels sur l'état, dont le titre nomme la figure et l'état.")"
+    echo ".SH $(say KEYS TOUCHES)"
+    local key
+    for key in "PageDown, ]|one level deeper|un niveau plus profond" \
+      "PageUp, [|one level up|un niveau moins profond" \
+      "+, =|zoom in twice|grossir deux fois" "-|zoom out twice|réduire deux fois" \
+      "$(say arrows flèches)|$(say "move the view by an eighth" "déplacer la vue d'un huitième")|" \
+      "Home|$(say "the family's home view" "la vue d'origine de la famille")|" \
+      "Escape, Q|$(say "end the program (as does closing the window)" "terminer le programme (comme la fermeture de la fenêtre)")|"; do
+      IFS='|' read -r keys en fr <<<"$key"
+      printf '.TP\n.B %s\n' "$(roff_text "$keys" | sed 's/-/\\-/g')"
+      roff "$(if [ -n "$fr" ]; then say "$en" "$fr"; else printf '%s' "$en"; fi)"
+    done
+    echo '.PP'
+    roff "$(say "The mouse wheel zooms about the pointer, and dragging with the left button moves the view." \
+      "La molette de la souris grossit ou réduit autour du pointeur, et glisser avec le bouton gauche déplace la vue.")"
+    echo ".SH $(say STATE ÉTAT)"
+    roff "$(say "The state is a query string, as in the address of the explorer's web page, for example family=fivesplit&colour=child&ratio=0.7&depth=7, or preset=tri_shaded_zoom for a program's frame. Its settings: family (chair, triangle or fivesplit), colour (a colouring of the family), depth, ratio (the five-way split's signed leg ratio), zoom (relative to the family's home view), x and y (the model point at the centre of the window), border=1 (the black frame along the edge), and preset with frame. A state that cannot be read as it stands is drawn as the nearest valid one, and one line on standard error says what was changed." \
+      "L'état est une chaîne de requête, comme dans l'adresse de la page web de l'explorateur, par exemple family=fivesplit&colour=child&ratio=0.7&depth=7, ou preset=tri_shaded_zoom pour l'image d'un programme. Ses réglages : family (chair, triangle ou fivesplit), colour (une coloration de la famille), depth (la profondeur), ratio (le rapport signé des côtés de l'angle droit du découpage en cinq), zoom (par rapport à la vue d'origine de la famille), x et y (le point du modèle au centre de la fenêtre), border=1 (le cadre noir le long du bord), et preset avec frame. Un état qui ne peut pas être lu tel quel est tracé comme l'état valide le plus proche, et une ligne sur la sortie d'erreur dit ce qui a été changé.")"
+    echo '.SH OPTIONS'
+    local file=$(say FILE FICHIER) program=$(say PROGRAM PROGRAMME)
+    option_entry "--png $file" "the picture, as PNG" "l'image, en PNG"
+    option_entry "--svg $file" "the tiles as an SVG picture, one polygon a tile" \
+      "les tuiles en image SVG, un polygone par tuile"
+    option_entry "--outline $file" \
+      "the cut lines, as SVG: every edge once, for a laser cutter or a pen plotter" \
+      "les lignes de coupe, en SVG : chaque arête une seule fois, pour une découpeuse laser ou un traceur"
+    option_entry "--csv $file" "the tiles' data: id, parent, level, class and corners" \
+      "les données des tuiles : numéro, parent, niveau, classe et sommets"
+    option_entry "--pdf $file" "one landscape page of vector polygons" \
+      "une page à l'italienne de polygones vectoriels"
+    option_entry "--paper A4|A3|A2" "the PDF's paper (A4 by default)" \
+      "le papier du PDF (A4 par défaut)"
+    option_entry "--preset $program" \
+      "start from that program's frame (--frame N for a program with several)" \
+      "partir de l'image de ce programme (--frame N pour un programme qui en a plusieurs)"
+    option_entry "--presets" "the presets, as JSON" "les préréglages, en JSON"
+    echo ".SH $(say ENVIRONMENT ENVIRONNEMENT)"
+    echo '.TP'
+    echo '.BR LANGUAGE ", " LC_ALL ", " LC_MESSAGES ", " LANG'
+    roff "$(say "The window's title is in French when LANGUAGE lists French (fr) before English, or else when the first of LC_ALL, LC_MESSAGES and LANG that is set names French; otherwise it is in English." \
+      "Le titre de la fenêtre est en français quand LANGUAGE cite le français (fr) avant l'anglais, ou sinon quand la première des variables LC_ALL, LC_MESSAGES et LANG qui est définie désigne le français ; sinon, il est en anglais.")"
+    echo ".SH $(say "EXIT STATUS" "CODE DE RETOUR")"
+    roff "$(say "0 when the window is closed or the files are written; 1, with one line on standard error, when no window can be opened or a file cannot be written (it is then left as it was); 2 for arguments it cannot read." \
+      "0 quand la fenêtre est fermée ou les fichiers écrits ; 1, avec une ligne sur la sortie d'erreur, quand aucune fenêtre ne peut être ouverte ou qu'un fichier ne peut pas être écrit (il est alors laissé tel quel) ; 2 pour des arguments illisibles.")"
+    echo ".SH $(say "SEE ALSO" "VOIR AUSSI")"
+    roff_name tilings 7; echo
+  } >"$(man_folder)/man6/$name.6"
+}
+
 # The overview page, tilings(7).
 write_overview_page() {
   {
@@ -153,10 +231,14 @@ write_overview_page() {
     program_list "${window_programs[@]}"
     echo ".SH $(say "CONSOLE PROGRAMS" "PROGRAMMES EN CONSOLE")"
     program_list "${console_programs[@]}"
+    echo ".SH $(say "THE EXPLORER" "L'EXPLORATEUR")"
+    program_list "$explorer"
+    roff "$(say "The same figures at any depth, zoom and leg ratio, exactly as the programs draw them at their own settings; it writes a view as PNG, SVG, cut lines, tile data or PDF too." \
+      "Les mêmes figures à toute profondeur, tout grossissement et tout rapport des côtés, exactement comme les programmes les tracent à leurs propres réglages ; il écrit aussi une vue en PNG, en SVG, en lignes de coupe, en données de tuiles ou en PDF.")"
     echo ".SH $(say "SEE ALSO" "VOIR AUSSI")"
-    for entry in "${window_programs[@]}" "${console_programs[@]}"; do
+    for entry in "${window_programs[@]}" "${console_programs[@]}" "$explorer"; do
       printf '%s%s\n' "$(roff_name "$(basename "$entry")" 6)" \
-        "$([ "$entry" = "${console_programs[-1]}" ] || echo ,)"
+        "$([ "$entry" = "$explorer" ] || echo ,)"
     done
   } >"$(man_folder)/man7/tilings.7"
 }
@@ -186,10 +268,11 @@ EOF
   done
 }
 
-for entry in "${window_programs[@]}"; do
+for entry in "${window_programs[@]}" "$explorer"; do
   write_desktop_entry "$entry"
 done
 for lang in en fr; do
+  write_explorer_man_page
   for entry in "${window_programs[@]}"; do
     write_man_page "$entry" window
   done
@@ -235,11 +318,11 @@ EOF
     <category>Math</category>
   </categories>
 EOF
-  for entry in "${window_programs[@]}"; do
+  for entry in "${window_programs[@]}" "$explorer"; do
     printf '  <launchable type="desktop-id">%s.desktop</launchable>\n' "$(basename "$entry")"
   done
   echo '  <provides>'
-  for entry in "${window_programs[@]}" "${console_programs[@]}"; do
+  for entry in "${window_programs[@]}" "${console_programs[@]}" "$explorer"; do
     printf '    <binary>%s</binary>\n' "$(basename "$entry")"
   done
   echo '  </provides>'

@@ -79,13 +79,15 @@ protected:
 std::string *Installed::prefix;
 bool Installed::installed;
 
-TEST_F(Installed, AMenuEntryForEachWindowProgramFromItsNotes)
+TEST_F(Installed, AMenuEntryForEachWindowProgramAndTheExplorerFromItsNotes)
 {
+    std::vector<std::string> menu_programs = window_programs;
+    menu_programs.push_back("explore/tilings_explore");
     size_t entries = 0;
     for (const auto &file : fs::directory_iterator(*prefix + "/share/applications"))
         entries += file.path().extension() == ".desktop";
-    EXPECT_EQ(entries, window_programs.size());
-    for (const std::string &entry : window_programs) {
+    EXPECT_EQ(entries, menu_programs.size());
+    for (const std::string &entry : menu_programs) {
         const ProgramNotes notes = notes_of(entry);
         const std::string desktop = read_file(*prefix + "/share/applications/" + notes.name + ".desktop");
         for (const std::string &line :

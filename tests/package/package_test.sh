@@ -52,7 +52,11 @@ trap 'rm -f "$expected" "$held"' EXIT
     echo "-rw-r--r-- /usr/share/man/man6/$p.6.gz"
     echo "-rw-r--r-- /usr/share/man/fr/man6/$p.6.gz"
   done
-  for p in "${window_programs[@]}"; do
+  # The explorer: a program, its manual pages, menu entry and icons.
+  echo "-rwxr-xr-x /usr/bin/tilings_explore"
+  echo "-rw-r--r-- /usr/share/man/man6/tilings_explore.6.gz"
+  echo "-rw-r--r-- /usr/share/man/fr/man6/tilings_explore.6.gz"
+  for p in "${window_programs[@]}" tilings_explore; do
     echo "-rw-r--r-- /usr/share/applications/$p.desktop"
     for size in 64 128 256; do
       echo "-rw-r--r-- /usr/share/icons/hicolor/${size}x${size}/apps/$p.png"
