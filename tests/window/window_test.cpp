@@ -9,6 +9,7 @@
 // A program that ends early, or a server that dies, fails the test at once
 // with the program's and the server's standard error.
 #include "close_request.h"
+#include "explore.h"
 #include "frames.h"
 #include "program_notes.h"
 #include "window_programs.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <fcntl.h>
 #include <filesystem>
 #include <sstream>
@@ -150,11 +152,13 @@ protected:
             std::filesystem::remove_all(folder);
     }
 
-    void start(const std::string &name, const std::vector<std::string> &environment = {})
+    void start(const std::string &name, const std::vector<std::string> &environment = {},
+               const std::vector<std::string> &arguments = {})
     {
         program_errors = folder + "/" + name + "-errors.txt";
         Launch launch;
         launch.command = {std::string(PROGRAM_DIR) + "/" + name};
+        launch.command.insert(launch.command.end(), arguments.begin(), arguments.end());
         launch.environment = {"DISPLAY=" + server.display, "SDL_VIDEODRIVER"};
         launch.environment.insert(launch.environment.end(), environment.begin(), environment.end());
         launch.output_file = "/dev/null";
@@ -337,5 +341,68 @@ INSTANTIATE_TEST_SUITE_P(SomePrograms, NamedWindow,
                          [](const auto &info) {
                              return std::filesystem::path(info.param).filename().string();
                          });
+
+// The explorer in a real window: a key, a wheel notch and a drag move the
+// view as the explorer's moves say, each picture the one its --png draws of
+// the state reached, its title naming that state; a close request ends it.
+using ExplorerWindow = RealWindow;
+
+TEST_P(ExplorerWindow, KeysWheelAndDragMoveTheView)
+{
+    const std::string name = GetParam();
+    std::string problems;
+    ExploreState state = parse_state("preset=tri_shaded_steps&frame=3", problems);
+    // What the explorer draws of a state.
+    auto picture_of = [&](const ExploreState &s) {
+        const std::string path = folder + "/expected.png";
+        Launch png;
+        png.command = {std::string(PROGRAM_DIR) + "/" + name, "--png", path, state_query(s)};
+        Picture p;
+        std::string error;
+        EXPECT_EQ(run_program(png, 60).status, 0);
+        EXPECT_TRUE(read_picture(path, p, error)) << error;
+        return p;
+    };
+    start(name, {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG=C"}, {state_query(state)});
+    expect_shown(picture_of(state), "the state it was started with");
+    const struct {
+        std::vector<std::string> input;
+        const char *what;
+    } steps[] = {
+        {{"key", "Next"}, "PageDown"},
+        {{"mousemove", "200", "150", "click", "4"}, "a wheel notch at (200, 150)"},
+        {{"mousemove", "400", "300", "mousedown", "1", "mousemove", "430", "320", "mouseup", "1"},
+         "a drag by (30, 20)"},
+    };
+    for (const auto &step : steps) {
+        if (HasFatalFailure())
+            return;
+        if (step.input[0] == "key")
+            step_depth(state, 1);
+        else if (step.input.size() == 5)
+            zoom_about(state, std::pow(2.0, 0.25), 200, 150);
+        else
+            pan_by(state, 30, 20);
+        ASSERT_TRUE(xdotool(server.display, step.input));
+        expect_shown(picture_of(state), step.what);
+    }
+    // The window named by its class (there is no window manager here to
+    // list it).
+    Launch search;
+    search.command = {"xdotool", "search", "--class", name};
+    search.environment = {"DISPLAY=" + server.display};
+    const std::string windows = run_program(search, 20).output;
+    Launch xprop;
+    xprop.command = {"xprop", "-display", server.display, "-id",
+                     windows.substr(0, windows.find('\n')), "-notype", "_NET_WM_NAME", "WM_CLASS"};
+    xprop.environment = {"LC_ALL=C.UTF-8"};
+    EXPECT_EQ(run_program(xprop, 20).output,
+              "_NET_WM_NAME = \"The tilings explorer: " + state_words(state) +
+                  "\"\nWM_CLASS = \"tilings_explore\", \"tilings_explore\"\n");
+    ASSERT_TRUE(request_close(server.display));
+    expect_ends_with_status_zero(name);
+}
+
+INSTANTIATE_TEST_SUITE_P(Explorer, ExplorerWindow, ::testing::Values("tilings_explore"));
 
 } // namespace
