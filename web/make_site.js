@@ -1,6 +1,6 @@
 // Writes the site around the compiled programs: <program>.html for each
 // window program, the gallery index.html grouped by family, the pages'
-// script and style, and a picture of each program.
+// scripts and style, and a picture of each program.
 //
 //   node make_site.js SOURCE_DIR SITE_DIR FOLDER/PROGRAM,... FONT_FILE
 //   node make_site.js --notes SOURCE.cpp     (prints the notes it reads)
@@ -120,7 +120,7 @@ function frame_label(n, frames, notes) {
 
 function write_site(source, site, entries, font) {
     fs.mkdirSync(path.join(site, 'pictures'), {recursive: true});
-    for (const file of ['page.js', 'site.css'])
+    for (const file of ['shell.js', 'page.js', 'site.css'])
         fs.copyFileSync(path.join(here, file), path.join(site, file));
     const page = fs.readFileSync(path.join(here, 'page.html'), 'utf8');
     const items = [];

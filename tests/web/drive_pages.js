@@ -603,7 +603,7 @@ async function errors(browser, base, program) {
     ];
     const folder = path.join(out, 'folder');
     fs.mkdirSync(folder, {recursive: true});
-    for (const file of [`${program}.html`, 'page.js', 'site.css'])
+    for (const file of [`${program}.html`, 'shell.js', 'page.js', 'site.css'])
         fs.copyFileSync(path.join(site, file), path.join(folder, file));
     for (const c of cases) {
         const page = await (await browser.newContext()).newPage();
