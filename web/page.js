@@ -22,8 +22,9 @@
 // The status line (#status: data-frame, the frame on show; data-frames, the
 // program's frames; data-ended) says which frame is on show and what it
 // shows. When the program cannot be loaded or started within 10 s, the page
-// says so in one sentence (#problem). Beside all this, and driving none of
-// it, Module.tilings.timings notes how long
+// says so in one sentence (#problem). Where the frame on show is one of the
+// explorer's presets, "Explore this figure" opens it there. Beside all
+// this, and driving none of it, Module.tilings.timings notes how long
 // each frame took to reach the canvas after the input that asked for it
 // (by: key, click, tap, button, back, hash) or after the page's start (load),
 // and Module.tilings.ahead how long the program took to draw each frame it
@@ -102,6 +103,10 @@
             history.replaceState(history.state, '', `#frame=${n}`);
         $('print-frame').textContent = String(n);
         $('print-link').textContent = address(n);
+        const preset = (notes.presets || {})[n];
+        $('explore').hidden = !preset;
+        if (preset)
+            $('explore').firstElementChild.href = `explore.html#${preset}`;
     }
 
     // The timings: `from` says whether the program drew the frame or the

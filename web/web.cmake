@@ -20,8 +20,13 @@ elseif(NOT TILINGS_WEB_EXTENDED STREQUAL "binary128")
   message(FATAL_ERROR "TILINGS_WEB_EXTENDED is binary128 or double, not ${TILINGS_WEB_EXTENDED}")
 endif()
 
-add_library(raster_web STATIC ${TILINGS_WEB_DIR}/web_kernel.cpp ${TILINGS_WEB_DIR}/web_canvas.cpp)
-target_link_libraries(raster_web PUBLIC raster_core)
+# The kernel's canvas on the page (web_canvas), and with it the wait of the
+# window programs (raster_web); the explorer (explore/) draws when its page
+# asks, and needs no wait.
+add_library(web_canvas STATIC ${TILINGS_WEB_DIR}/web_canvas.cpp)
+target_link_libraries(web_canvas PUBLIC raster_core)
+add_library(raster_web STATIC ${TILINGS_WEB_DIR}/web_kernel.cpp)
+target_link_libraries(raster_web PUBLIC web_canvas)
 # The wait yields to the browser in the middle of main, which ASYNCIFY
 # allows; nothing grows the memory beyond what the canvas, the fill's stack
 # and the programs' fixed arrays take. The WebAssembly is inside the script
@@ -42,7 +47,8 @@ function(add_web_program name sources libs)
 endfunction()
 
 # The pages and the gallery, written by make_site.js from the registered
-# programs, their sources' opening comments and their kept pictures.
+# programs, their sources' opening comments and their kept pictures, and
+# the explorer's page with the presets explore_presets.js prints.
 function(add_web_site)
   set(programs "")
   foreach(entry ${TILINGS_WINDOW_PROGRAMS})
@@ -54,7 +60,7 @@ function(add_web_site)
   string(REPLACE ";" "," entries "${TILINGS_WINDOW_PROGRAMS}")
   add_custom_target(site ALL
     COMMAND node ${TILINGS_WEB_DIR}/make_site.js ${CMAKE_SOURCE_DIR} ${TILINGS_SITE_DIR}
-      ${entries} ${TILINGS_LABEL_FONT}
-    DEPENDS ${programs}
+      ${entries} ${TILINGS_LABEL_FONT} $<TARGET_FILE:explore_presets>
+    DEPENDS ${programs} tilings_explore explore_presets
     COMMENT "Writing the pages and the gallery")
 endfunction()
