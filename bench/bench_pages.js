@@ -22,9 +22,9 @@
 // times a key (→, an eighth of the view), a wheel notch (in, about a point
 // off the centre) and a drag step (12 pixels), each from the state itself,
 // RUNS times at each speed, from the input to the picture on the canvas.
-// It prints one row per state: the tiles drawn, and at each speed the
-// median time of the drawing itself ("draw", in WebAssembly, put on the
-// canvas) and of each input to the canvas; then how long each kind of
+// It prints one row per state: the tiles it draws, and at each speed the
+// median time of the drawings after the inputs themselves ("draw", in
+// WebAssembly, put on the canvas) and of each input to the canvas; then how long each kind of
 // input waited for the page to take it (the browser's part), and the
 // states slower than a refresh at 60 Hz (16.7 ms; 50 ms with the CPU
 // slowed).
@@ -126,13 +126,16 @@ async function drawn_count(page) {
     return page.evaluate(() => Number(document.getElementById('status').dataset.drawn));
 }
 
-// Does `act` and waits for the picture it asks for; gives its timing.
+// Does `act` and waits for the picture it asks for, and for the address to
+// follow it; gives the picture's timing.
 async function timed(page, act) {
     const before = await drawn_count(page);
     await act();
-    await page.waitForFunction(n => Number(document.getElementById('status').dataset.drawn) > n,
-                               before, {timeout: TIMEOUT});
-    return page.evaluate(() => Module.explorer.timings.slice(-1)[0]);
+    await page.waitForFunction(n => {
+        const status = document.getElementById('status');
+        return Number(status.dataset.drawn) > n && location.hash === `#${status.dataset.state}`;
+    }, before, {timeout: TIMEOUT});
+    return page.evaluate(n => Module.explorer.timings[n], before);
 }
 
 async function explorer_run(browser, base, slowdown) {
@@ -164,14 +167,14 @@ async function explorer_run(browser, base, slowdown) {
             row.waits[input] = [];
             for (let r = 0; r < RUNS; ++r) {
                 // From the state itself each time, drawn (and so compiled) first.
-                await timed(page, () => page.evaluate(s => { location.hash = s; }, state));
+                row.tiles = (await timed(page, () =>
+                    page.evaluate(s => { location.hash = s; }, state))).tiles;
                 await page.waitForTimeout(READING_MS / 5);
                 const t = await timed(page, inputs[input]);
                 await page.mouse.up();
                 times.push(t.drawn);
                 row.draws.push(t.wasm);
                 row.waits[input].push(t.waited);
-                row.tiles = t.tiles;
             }
             row[input] = median(times);
         }

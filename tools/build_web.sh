@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the web site into build-web/: every window program compiled to
 # WebAssembly from the same sources as a page of its own
-# (build-web/<program>.html, .js, .wasm), and the gallery build-web/index.html
-# that links them all, compiled in build-wasm/tree/.
+# (build-web/<program>.html, .js), the explorer's page build-web/explore.html
+# (with tilings_explore.js), and the gallery build-web/index.html that links
+# them all, compiled in build-wasm/tree/.
 #
 # Installs what is missing first: Debian's emscripten (through sudo when not
 # run as root), and, for the browser test of the suite (web_test), Debian's

@@ -1,7 +1,8 @@
 # The web build, configured with Emscripten's toolchain by tools/build_web.sh:
 # every window program compiled from the same sources and linked with the
-# web kernel (web_kernel.cpp) into <program>.js, its WebAssembly inside, and the
-# pages and gallery around them, all in TILINGS_SITE_DIR.
+# web kernel (web_kernel.cpp) into <program>.js, its WebAssembly inside, the
+# explorer into tilings_explore.js (explore/), and the pages and gallery
+# around them, all in TILINGS_SITE_DIR.
 #
 # The type of extended-precision values (raster/extended.h) is WebAssembly's
 # own long double, with a 113-bit significand where the native x87 has 64:

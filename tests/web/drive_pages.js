@@ -680,7 +680,11 @@ async function explored(page, act, loads = false) {
     const drawn = loads ? 0 : (await explorer(page)).drawn;
     await act();
     await page.waitForFunction(n => Number(document.getElementById('status').dataset.drawn) > n,
-                               drawn, {timeout: STEP_TIMEOUT});
+                               drawn, {timeout: STEP_TIMEOUT}).catch(async () => {
+        const now = await explorer(page);
+        throw new Error(`nothing was drawn after ${act.toString().replace(/\s+/g, ' ')} ` +
+                        `("${now.state}", ${now.drawn} drawn)`);
+    });
     await page.evaluate(() => new Promise(resolve =>
         requestAnimationFrame(() => requestAnimationFrame(resolve))));
     await page.waitForFunction(() => location.hash ===
