@@ -1,5 +1,7 @@
 #include "chair.h"
 
+#include "tile_sink.h"
+
 Uint32 CHAIR_COLOURS[4];
 Uint32 chair_outline;
 
@@ -48,29 +50,78 @@ bool off_canvas(double x, double y, double e, double d)
     return column(x1) < 0 || column(x0) >= SCREEN_W || row(y0) < 0 || row(y1) >= SCREEN_H;
 }
 
+// The corners V0..V5 of the chair with corner (x, y) and extents e, d.
+void chair_corners(double x, double y, double e, double d, double (&corners)[6][2])
+{
+    const double c[6][2] = {{x, y},         {x + e, y},         {x + e, y + d / 2},
+                            {x + e / 2, y + d / 2}, {x + e / 2, y + d}, {x, y + d}};
+    for (int i = 0; i < 6; ++i) {
+        corners[i][0] = c[i][0];
+        corners[i][1] = c[i][1];
+    }
+}
+
+// Hands the chair to the tile sink: a leaf as it would be drawn, or a
+// chair passed through. Returns its id.
+long hand_chair(double x, double y, double e, double d, int o, int level, long parent, bool leaf,
+                bool filled)
+{
+    TileRecord r = {};
+    double corners[6][2];
+    chair_corners(x, y, e, d, corners);
+    for (int i = 0; i < 6; ++i) {
+        r.x[i] = corners[i][0];
+        r.y[i] = corners[i][1];
+    }
+    r.corners = 6;
+    r.level = level;
+    r.tile_class = o;
+    r.id = next_tile_id++;
+    r.parent = parent;
+    r.drawn = leaf;
+    r.edges = leaf ? 63 : 0;
+    r.outline = chair_outline;
+    r.filled = leaf && filled;
+    r.fill = CHAIR_COLOURS[o];
+    tile_sink(r);
+    return r.id;
+}
+
 // A leaf: the outline V0..V5 in the model, each corner mapped on its own,
-// then the fill from the centre of its corner quarter.
-void draw_leaf(double x, double y, double e, double d, int o)
+// then the fill from the centre of its corner quarter; or HANDING, handed
+// to the sink.
+template <bool HANDING>
+void draw_leaf(double x, double y, double e, double d, int o, int level, long parent)
 {
     ++tiles_drawn;
-    const double corners[6][2] = {{x, y},         {x + e, y},         {x + e, y + d / 2},
-                                  {x + e / 2, y + d / 2}, {x + e / 2, y + d}, {x, y + d}};
+    double corners[6][2];
+    chair_corners(x, y, e, d, corners);
     int px[6], py[6];
     for (int i = 0; i < 6; ++i) {
         px[i] = column(corners[i][0]);
         py[i] = row(corners[i][1]);
     }
+    int sx = column(x + e / 4);
+    int sy = row(y + d / 4);
+    bool filled =
+        !fill_inside_frame || (sx >= 1 && sx <= SCREEN_W - 2 && sy >= 1 && sy <= SCREEN_H - 2);
+    if (filled && !on_canvas(sx, sy))
+        filled = fill_cut_tiles && seed_on_canvas(px, py, 6, sx, sy);
+    if (HANDING) {
+        hand_chair(x, y, e, d, o, level, parent, true, filled);
+        return;
+    }
     for (int i = 0; i < 6; ++i)
         draw_line(px[i], py[i], px[(i + 1) % 6], py[(i + 1) % 6], chair_outline);
-    const int sx = column(x + e / 4);
-    const int sy = row(y + d / 4);
-    if (!fill_inside_frame || (sx >= 1 && sx <= SCREEN_W - 2 && sy >= 1 && sy <= SCREEN_H - 2))
+    if (filled)
         flood_fill(sx, sy, CHAIR_COLOURS[o], chair_outline);
 }
 
 // The chair with corner (x, y), side `size` and orientation o, in the
-// model (y upwards, so ey = +1 means up).
-void subdivide(double x, double y, double size, int o, int depth)
+// model (y upwards, so ey = +1 means up), `level` splits below the first.
+// (Compiled apart for HANDING, so that the drawing carries none of it.)
+template <bool HANDING>
+void subdivide(double x, double y, double size, int o, int depth, int level, long parent)
 {
     const int ex = 1 - 2 * (((o + 1) / 2) % 2);
     const int ey = 1 - 2 * (o / 2);
@@ -79,14 +130,15 @@ void subdivide(double x, double y, double size, int o, int depth)
     if (off_canvas(x, y, e, d))
         return;
     if (depth == 0) {
-        draw_leaf(x, y, e, d, o);
+        draw_leaf<HANDING>(x, y, e, d, o, level, parent);
         return;
     }
+    const long id = HANDING ? hand_chair(x, y, e, d, o, level, parent, false, false) : -1;
     const double h = size / 2;
-    subdivide(x, y, h, o, depth - 1);
-    subdivide(x + e / 4, y + d / 4, h, o, depth - 1);
-    subdivide(x + e, y, h, (5 - o) % 4, depth - 1);
-    subdivide(x, y + d, h, (7 - o) % 4, depth - 1);
+    subdivide<HANDING>(x, y, h, o, depth - 1, level + 1, id);
+    subdivide<HANDING>(x + e / 4, y + d / 4, h, o, depth - 1, level + 1, id);
+    subdivide<HANDING>(x + e, y, h, (5 - o) % 4, depth - 1, level + 1, id);
+    subdivide<HANDING>(x, y + d, h, (7 - o) % 4, depth - 1, level + 1, id);
 }
 
 } // namespace
@@ -95,7 +147,10 @@ void draw_chair_view(const ModelView &chair_view, int orientation, int depth, bo
 {
     view = chair_view;
     fill_inside_frame = inside_frame;
-    subdivide(0, 0, 1, orientation, depth);
+    if (tile_sink)
+        subdivide<true>(0, 0, 1, orientation, depth, 0, -1);
+    else
+        subdivide<false>(0, 0, 1, orientation, depth, 0, -1);
 }
 
 void draw_chair(int x, int y, int size, int o, int depth)

@@ -50,7 +50,9 @@ void draw_chair_clipped(int x, int y, int size, int orientation, int depth);
 // no pixel of the canvas is passed over: its leaves would write nothing.
 // Model points are exact binary fractions at every depth, and each is
 // mapped on its own (left + scale x, in double), so neighbouring leaves
-// meet at the same pixels however deep the view.
+// meet at the same pixels however deep the view. With a tile sink set
+// (tile_sink.h) it hands the chairs to it instead, the leaves and the
+// chairs split on the way down, each of class its orientation.
 void draw_chair_view(const ModelView &view, int orientation, int depth, bool inside_frame);
 
 #endif

@@ -3,8 +3,14 @@
 // and filled by its orientation: red, green, blue or yellow.
 // One picture; any key or closing the window ends the program.
 //
+// About[fr]: Une grande chaise (un L-tromino) découpée trois fois de suite
+// en 64 chaises huit fois plus petites, chacune bordée de noir et coloriée
+// selon son orientation : rouge, vert, bleu ou jaune.
+//
 // Title: The chair tiling in four colours
+// Title[fr]: Le pavage de la chaise en quatre couleurs
 // Frame 1: 64 chairs, coloured by orientation
+// Frame 1[fr]: 64 chaises, coloriées selon leur orientation
 #include "chair.h"
 
 int main(int, char **)

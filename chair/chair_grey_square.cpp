@@ -6,14 +6,28 @@
 // program ends at the seventh, after the last picture has been shown once
 // more.
 //
+// About[fr]: Une grande chaise découpée cinq fois en 1 024 chaises de taille
+// 16, en quatre gris selon leur orientation ; puis, à chaque appui sur une
+// touche, son encoche blanche se remplit de chaises de plus en plus petites,
+// tournées dans l'autre sens et découpées chacune jusqu'à la même taille,
+// jusqu'à ce qu'il ne reste qu'un trou de 8 × 8.
+//
 // Title: The chair tiling in greys, its notch filled step by step
+// Title[fr]: Le pavage de la chaise en gris, son encoche comblée pas à pas
 // Frame 1: 1,024 chairs in four greys around a white notch
+// Frame 1[fr]: 1 024 chaises en quatre gris autour d'une encoche blanche
 // Frame 2: the notch filled, step 1: a 128 × 128 hole is left
+// Frame 2[fr]: l'encoche comblée, étape 1 : il reste un trou de 128 × 128
 // Frame 3: the notch filled, step 2: a 64 × 64 hole is left
+// Frame 3[fr]: l'encoche comblée, étape 2 : il reste un trou de 64 × 64
 // Frame 4: the notch filled, step 3: a 32 × 32 hole is left
+// Frame 4[fr]: l'encoche comblée, étape 3 : il reste un trou de 32 × 32
 // Frame 5: the notch filled, step 4: a 16 × 16 hole is left
+// Frame 5[fr]: l'encoche comblée, étape 4 : il reste un trou de 16 × 16
 // Frame 6: the notch filled, step 5: an 8 × 8 hole is left
+// Frame 6[fr]: l'encoche comblée, étape 5 : il reste un trou de 8 × 8
 // Frame 7: the last step shown again
+// Frame 7[fr]: la dernière étape, montrée de nouveau
 #include "chair.h"
 
 int main(int, char **)

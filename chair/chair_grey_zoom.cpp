@@ -5,8 +5,17 @@
 // the tiling. Most of the figure lies outside the window.
 // One picture; any key or closing the window ends the program.
 //
+// About[fr]: Un détail d'une chaise de 2 048 pixels découpée sept fois en
+// 16 384 chaises de taille 16, vu à travers un cadre noir qui longe le bord
+// de la fenêtre : seules les chaises dont le point de départ du remplissage
+// se trouve dans le cadre sont remplies, en quatre gris selon leur
+// orientation, ce qui fait apparaître les bandes diagonales du pavage.
+// L'essentiel de la figure se trouve hors de la fenêtre.
+//
 // Title: A detail of the chair tiling in greys
+// Title[fr]: Un détail du pavage de la chaise, en gris
 // Frame 1: 16,384 chairs seen through a framed window, in diagonal bands
+// Frame 1[fr]: 16 384 chaises vues à travers une fenêtre encadrée, en bandes diagonales
 #include "chair.h"
 
 int main(int, char **)

@@ -6,12 +6,26 @@
 // Each key press (or closing the window) shows the next step; the program
 // ends at the fifth, after the last picture has been shown once more.
 //
+// About[fr]: Le pavage de la chaise obtenu par substitution sur une grille
+// de carreaux de 20 pixels. Chaque chaise est représentée par un repère de
+// taille fixe, un L de trois carrés de 20 pixels autour de son centre, dans
+// l'un des quatre gris selon son type ; chaque appui sur une touche remplace
+// chaque chaise par les quatre chaises deux fois plus petites qui la
+// composent, jusqu'à ce que les 64 repères de la troisième étape se touchent
+// et pavent une grande chaise.
+//
 // Title: Chair substitution on a grid
+// Title[fr]: La substitution de la chaise sur une grille
 // Frame 1: one marker
+// Frame 1[fr]: un repère
 // Frame 2: 4 markers
+// Frame 2[fr]: 4 repères
 // Frame 3: 16 markers
+// Frame 3[fr]: 16 repères
 // Frame 4: 64 markers, touching: a large chair
+// Frame 4[fr]: 64 repères qui se touchent : une grande chaise
 // Frame 5: the last step shown again
+// Frame 5[fr]: la dernière étape, montrée de nouveau
 #include "raster.h"
 
 // A grid point (gx, gy), gy counting upwards, lies at the pixel

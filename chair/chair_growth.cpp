@@ -6,14 +6,30 @@
 // Each key press (or closing the window) shows the next step; the program
 // ends at the seventh, after the last picture has been shown once more.
 //
+// About[fr]: Le pavage de la chaise qui grandit à partir d'une seule chaise
+// de 18 pixels. À chaque appui sur une touche, la figure devient une chaise
+// deux fois plus grande en s'adjoignant trois copies d'elle-même : l'une
+// translatée vers le centre, une autre symétrique par rapport à un axe
+// vertical et la dernière symétrique par rapport à un axe horizontal,
+// jusqu'à former une chaise de 576 pixels faite de 1 024 pavés coloriés en
+// rouge, vert, bleu ou jaune selon leur orientation.
+//
 // Title: The chair tiling grown by doubling
+// Title[fr]: Le pavage de la chaise, agrandi par doublement
 // Frame 1: one chair of 18 pixels
+// Frame 1[fr]: une chaise de 18 pixels
 // Frame 2: 4 tiles: a chair of 36 pixels
+// Frame 2[fr]: 4 pavés : une chaise de 36 pixels
 // Frame 3: 16 tiles: a chair of 72 pixels
+// Frame 3[fr]: 16 pavés : une chaise de 72 pixels
 // Frame 4: 64 tiles: a chair of 144 pixels
+// Frame 4[fr]: 64 pavés : une chaise de 144 pixels
 // Frame 5: 256 tiles: a chair of 288 pixels
+// Frame 5[fr]: 256 pavés : une chaise de 288 pixels
 // Frame 6: 1,024 tiles: a chair of 576 pixels
+// Frame 6[fr]: 1 024 pavés : une chaise de 576 pixels
 // Frame 7: the last step shown again
+// Frame 7[fr]: la dernière étape, montrée de nouveau
 #include "chair.h"
 
 // The size of every tile.

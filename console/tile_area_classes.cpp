@@ -6,6 +6,15 @@
 // or 255 for the first, second or third area, 256 if it matches none).
 // Then waits for one character: press Enter to end.
 //
+// About[fr]: Le découpage en cinq du triangle rectangle dont les côtés de
+// l'angle droit mesurent 1 et 0,8 (d'aire 0,4). Chaque pavé donne un pavé
+// dont l'aire vaut 16/41 de la sienne et quatre dont l'aire vaut 25/164 de
+// la sienne, si bien qu'après deux niveaux un pavé a l'une de trois aires.
+// Affiche ces trois aires, puis découpe le triangle sur deux niveaux et
+// affiche chacun des 25 pavés avec son aire et la valeur de sa classe (0,
+// 127 ou 255 pour la première, la deuxième ou la troisième aire, 256 s'il ne
+// correspond à aucune).
+//
 // When the table cannot be written (a full disk, say), it says why in one
 // line on standard error and ends with status 1.
 //
@@ -14,6 +23,7 @@
 // double exactly where it is held in that type.
 //
 // Title: Tile areas of the five-way split
+// Title[fr]: Les aires des pavés du découpage en cinq
 
 #include "extended.h"
 #include "five_split.h"

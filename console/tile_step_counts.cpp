@@ -4,10 +4,17 @@
 // (k - 1 choose j) * 4^j tiles of class j, 5^(k - 1) in all.
 // Prints the eight lines, then waits for one character: press Enter to end.
 //
+// About[fr]: Affiche, pour les étapes 1 à 8 du découpage en cinq de rapport
+// 0,8, combien de pavés compte chaque classe de taille. Chaque pavé de
+// classe j donne un pavé de classe j et quatre de classe j + 1, si bien que
+// l'étape k compte C(k - 1, j) × 4^j pavés de classe j, soit 5^(k - 1) en
+// tout.
+//
 // When the table cannot be written (a full disk, say), it says why in one
 // line on standard error and ends with status 1.
 //
 // Title: Tile counts of the five-way split, step by step
+// Title[fr]: Le nombre de pavés du découpage en cinq, étape par étape
 
 #include "output_written.h"
 

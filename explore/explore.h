@@ -23,8 +23,10 @@
 
 #include "model_view.h"
 #include "raster.h"
+#include "tile_sink.h"
 
 #include <string>
+#include <vector>
 
 enum ExploreFamily { CHAIR_FAMILY, TRIANGLE_FAMILY, FIVESPLIT_FAMILY, FAMILY_COUNT };
 
@@ -127,5 +129,12 @@ std::string presets_json();
 // Draws the state on the canvas: cleared to white, the border if it has
 // one, then the figure. Returns the number of tiles drawn.
 long draw_state(const ExploreState &state);
+
+// The tiles draw_state would draw, as data (tile_sink.h), in the order it
+// would draw them, without drawing: each with the outline and fill it
+// would get, and the tiles passed through on the way down to them. Ids run
+// from 0 in that order. Their colours are the canvas's pixel words (so the
+// canvas must be open).
+std::vector<TileRecord> state_tiles(const ExploreState &state);
 
 #endif

@@ -6,7 +6,10 @@
 #include "explore.h"
 #include "five_split_figures.h"
 #include "shaded_leaf.h"
+#include "tile_sink.h"
 #include "triangle_split.h"
+
+#include <vector>
 
 namespace {
 
@@ -58,15 +61,10 @@ void draw_five_way(const ExploreState &s, const ModelView &view)
     draw_five_split(f);
 }
 
-} // namespace
-
-long draw_state(const ExploreState &s)
+void draw_figure(const ExploreState &s)
 {
     fills_inside_tiles = true;
-    tiles_drawn = 0;
-    clear_canvas(map_rgb(255, 255, 255));
-    if (s.border)
-        draw_frame(map_rgb(0, 0, 0));
+    fill_cut_tiles = !s.border;
     const ModelView view = view_of(s);
     switch (s.family) {
     case CHAIR_FAMILY:
@@ -79,5 +77,35 @@ long draw_state(const ExploreState &s)
         draw_five_way(s, view);
         break;
     }
+}
+
+std::vector<TileRecord> *collected;
+
+void collect(const TileRecord &tile)
+{
+    collected->push_back(tile);
+}
+
+} // namespace
+
+long draw_state(const ExploreState &s)
+{
+    tiles_drawn = 0;
+    clear_canvas(map_rgb(255, 255, 255));
+    if (s.border)
+        draw_frame(map_rgb(0, 0, 0));
+    draw_figure(s);
     return tiles_drawn;
+}
+
+std::vector<TileRecord> state_tiles(const ExploreState &s)
+{
+    std::vector<TileRecord> tiles;
+    collected = &tiles;
+    next_tile_id = 0;
+    tile_sink = collect;
+    draw_figure(s);
+    tile_sink = nullptr;
+    collected = nullptr;
+    return tiles;
 }

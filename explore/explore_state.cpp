@@ -1,6 +1,7 @@
 // The explorer's state: its families and colourings, home views and
 // presets, and the query string that carries it.
 #include "explore.h"
+#include "number_text.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -261,23 +262,6 @@ void set_ratio(ExploreState &s, double ratio)
 // --- The query string -------------------------------------------------------
 
 namespace {
-
-// The shortest decimal that reads back as v exactly.
-std::string number_text(double v)
-{
-    char text[64];
-    for (int digits = 1; digits <= 17; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, v);
-        if (std::strtod(text, nullptr) == v)
-            break;
-    }
-    // An exponent's '+' would read as a space in an address.
-    std::string shown(text);
-    const size_t plus = shown.find("e+");
-    if (plus != std::string::npos)
-        shown.erase(plus + 1, 1);
-    return shown;
-}
 
 // A value from the address as it may be quoted back: printable ASCII only,
 // cut short.

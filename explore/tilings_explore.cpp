@@ -10,25 +10,37 @@
 // Title: The tilings explorer
 //
 //   tilings_explore [STATE]             in a window
-//   tilings_explore --png FILE [STATE]  the picture as a PNG file, no window
+//   tilings_explore OUTPUT... [STATE]   the view written to files, no window:
+//     --png FILE       the picture, as PNG
+//     --svg FILE       the tiles as an SVG picture
+//     --outline FILE   the cut lines, as SVG: every edge once, for a laser
+//                      cutter or a pen plotter
+//     --csv FILE       the tiles' data: id, parent, level, class, corners
+//     --pdf FILE       one landscape page, on --paper A4 (the default), A3
+//                      or A2
 //   tilings_explore --presets           the presets, as JSON
 //
 // STATE is the explorer's query string, as in its web page's address, e.g.
 // 'family=fivesplit&colour=child&ratio=0.7&depth=7' or
-// 'preset=tri_shaded_zoom'. A state that cannot be read as it stands is
-// drawn as the nearest valid one, and standard error says in one line what
-// was changed.
+// 'preset=tri_shaded_zoom'; --preset NAME [--frame N] before it starts from
+// that program's frame. A state that cannot be read as it stands is drawn
+// as the nearest valid one, and standard error says in one line what was
+// changed. A file that cannot be written is left as it was, with one line
+// on standard error, and the program ends with status 1.
 #include "explore.h"
+#include "export.h"
 #include "picture.h"
 #include "raster.h"
 #include "whole_file.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -37,17 +49,18 @@ const char *const NAME = "tilings_explore";
 int usage()
 {
     std::fprintf(stderr,
-                 "usage: %s [STATE]\n"
-                 "       %s --png FILE [STATE]\n"
+                 "usage: %s [--preset NAME [--frame N]] [STATE]\n"
+                 "       %s [--preset NAME [--frame N]] [--paper A4|A3|A2]\n"
+                 "              (--png|--svg|--outline|--csv|--pdf FILE)... [STATE]\n"
                  "       %s --presets\n",
                  NAME, NAME, NAME);
     return 2;
 }
 
-ExploreState read_state(const char *query)
+ExploreState read_state(const std::string &query)
 {
     std::string problems;
-    const ExploreState state = parse_state(query ? query : "", problems);
+    const ExploreState state = parse_state(query, problems);
     if (!problems.empty())
         std::fprintf(stderr, "%s: %s\n", NAME, problems.c_str());
     return state;
@@ -69,20 +82,55 @@ Picture canvas_picture()
     return p;
 }
 
-int write_png(const char *path, const char *query)
+// A file asked for on the command line: the option and the path.
+struct Output {
+    std::string option, path;
+};
+
+// Writes each file whole, or leaves it as it was and says why.
+int write_outputs(const std::vector<Output> &outputs, const ExploreState &state, Paper paper)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
-    const ExploreState state = read_state(query);
     open_canvas();
-    draw_state(state);
-    std::string error;
-    if (!write_picture(part_path(path), canvas_picture(), error) ||
-        !move_into_place(path, error)) {
-        std::remove(part_path(path).c_str());
-        std::fprintf(stderr, "%s: cannot write %s\n", NAME, error.c_str());
-        return 1;
+    int status = 0;
+    for (const Output &o : outputs) {
+        std::string error;
+        bool written;
+        if (o.option == "--png") {
+            draw_state(state);
+            written = write_picture(part_path(o.path), canvas_picture(), error) &&
+                      move_into_place(o.path, error);
+            if (!written)
+                std::remove(part_path(o.path).c_str());
+        } else {
+            const std::string bytes = o.option == "--svg"       ? export_svg(state)
+                                      : o.option == "--outline" ? export_outline(state)
+                                      : o.option == "--csv"     ? export_csv(state)
+                                                                : export_pdf(state, paper);
+            written = write_whole_file(o.path, bytes, error);
+        }
+        if (!written) {
+            std::fprintf(stderr, "%s: cannot write %s\n", NAME, error.c_str());
+            status = 1;
+        }
     }
-    return 0;
+    return status;
+}
+
+// A value for the address: what could end or change a setting escaped.
+std::string address_value(const std::string &value)
+{
+    std::string out;
+    for (const char c : value) {
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '-' || c == '.') {
+            out += c;
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned char>(c));
+            out += escaped;
+        }
+    }
+    return out;
 }
 
 void show(const ExploreState &state)
@@ -96,9 +144,8 @@ void show(const ExploreState &state)
 // The wheel zooms by a quarter of a doubling a notch.
 const double WHEEL_STEP = std::pow(2.0, 0.25);
 
-int run_window(const char *query)
+int run_window(ExploreState state)
 {
-    ExploreState state = read_state(query);
     open_canvas();
     SDL_EnableKeyRepeat(SDL_DEFAULT_REPEAT_DELAY, SDL_DEFAULT_REPEAT_INTERVAL);
     show(state);
@@ -195,12 +242,52 @@ int main(int argc, char **argv)
         std::printf("%s\n", presets_json().c_str());
         return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
     }
-    if (argc >= 2 && std::strcmp(argv[1], "--png") == 0) {
-        if (argc < 3 || argc > 4)
+    std::vector<Output> outputs;
+    std::string preset, frame, paper_name, query;
+    bool has_query = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool file_option = arg == "--png" || arg == "--svg" || arg == "--outline" ||
+                                 arg == "--csv" || arg == "--pdf";
+        const bool value_option = arg == "--preset" || arg == "--frame" || arg == "--paper";
+        if (file_option || value_option) {
+            const bool given = i + 1 < argc && argv[i + 1][0] != '\0' &&
+                               std::strncmp(argv[i + 1], "--", 2) != 0;
+            if (!given) {
+                std::fprintf(stderr, "%s: %s needs %s\n", NAME, arg.c_str(),
+                             file_option ? "the file to write" : "a value");
+                return file_option ? 1 : usage();
+            }
+            const std::string value = argv[++i];
+            if (file_option)
+                outputs.push_back({arg, value});
+            else
+                (arg == "--preset" ? preset : arg == "--frame" ? frame : paper_name) = value;
+        } else if (arg.size() > 1 && arg[0] == '-' && !has_query) {
             return usage();
-        return write_png(argv[2], argc == 4 ? argv[3] : nullptr);
+        } else if (!has_query) {
+            query = arg;
+            has_query = true;
+        } else {
+            return usage();
+        }
     }
-    if (argc > 2 || (argc == 2 && argv[1][0] == '-'))
-        return usage();
-    return run_window(argc == 2 ? argv[1] : nullptr);
+    Paper paper = PAPER_A4;
+    if (!paper_name.empty() && !read_paper(paper_name, paper)) {
+        std::fprintf(stderr, "%s: --paper is A4, A3 or A2, not %s\n", NAME, paper_name.c_str());
+        return 2;
+    }
+    if (!frame.empty() && preset.empty()) {
+        std::fprintf(stderr, "%s: --frame is read only with --preset\n", NAME);
+        return 2;
+    }
+    // The preset first: the settings given beside it change it.
+    if (!preset.empty())
+        query = "preset=" + address_value(preset) +
+                (frame.empty() ? "" : "&frame=" + address_value(frame)) +
+                (query.empty() ? "" : "&" + query);
+    const ExploreState state = read_state(query);
+    if (outputs.empty())
+        return run_window(state);
+    return write_outputs(outputs, state, paper);
 }

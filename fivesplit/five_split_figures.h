@@ -15,6 +15,13 @@
 // A triangle (with its reflection, where it has one) whose corners all lie
 // beyond one edge of the canvas is passed over with everything split from
 // it: it would write nothing.
+//
+// With a tile sink set (tile_sink.h), each figure hands its tiles to it
+// instead of drawing them: a tile and its reflection as two tiles, the
+// reflection's id one more than the tile's, each the parent of the
+// reflections of its children. A tile's class is its size class k in the
+// size classes' figure, its area class (-1 for none) in the area classes',
+// and its place among its parent's children (0 at the top) in the others.
 #ifndef FIVESPLIT_FIGURES_H
 #define FIVESPLIT_FIGURES_H
 

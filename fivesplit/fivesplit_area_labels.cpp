@@ -7,6 +7,13 @@
 // Two pictures; each key press or closing the window moves on, and the
 // program ends after the second.
 //
+// About[fr]: Le triangle rectangle dont les côtés de l'angle droit mesurent
+// 1 et tan 36 degrés, découpé trois fois en 125 triangles de quatre aires
+// possibles. La première image montre les quatre aires en étiquettes en haut
+// du cadre noir ; après un appui sur une touche, le triangle apparaît en
+// dessous, chaque pavé rempli selon son aire, du rouge (la plus grande) au
+// vert (la plus petite) en passant par le brun et l'olive.
+//
 // The labels are written with the TrueType font times.ttf, taken from the
 // working folder; else from the copy installed with the program
 // (share/tilings/times.ttf next to the program's folder, or inside it in
@@ -17,8 +24,11 @@
 // is drawn all the same.
 //
 // Title: A five-way split coloured by tile area
+// Title[fr]: Un découpage en cinq colorié selon l'aire des pavés
 // Frame 1: the four possible tile areas, as labels
+// Frame 1[fr]: les quatre aires possibles des pavés, en étiquettes
 // Frame 2: depth 3: 125 tiles coloured by area
+// Frame 2[fr]: profondeur 3 : 125 pavés coloriés selon leur aire
 #include "five_split_figures.h"
 
 #include <SDL_ttf.h>

@@ -5,8 +5,16 @@
 // black frame at one pixel per unit.
 // One picture; any key or closing the window ends the program.
 //
+// About[fr]: Le triangle rectangle dont les côtés de l'angle droit mesurent
+// 799 et 399,5 (1 : 0,5), découpé quatre fois en 625 triangles isométriques,
+// chacun rempli de la couleur de son rang parmi les cinq enfants de son
+// parent (rouge, vert, bleu, jaune, vert feuille) et bordé de noir ; le
+// triangle entier est dans un cadre noir, à un pixel par unité.
+//
 // Title: A five-way split coloured by child
+// Title[fr]: Un découpage en cinq colorié selon le rang de chaque enfant
 // Frame 1: depth 4: 625 tiles, each coloured by its place among its parent's children
+// Frame 1[fr]: profondeur 4 : 625 pavés, chacun colorié selon son rang parmi les enfants de son parent
 #include "five_split_figures.h"
 
 int main(int, char **)

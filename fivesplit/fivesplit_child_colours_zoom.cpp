@@ -5,8 +5,17 @@
 // window, framed in black, shows only a region near the right-angle corner.
 // One picture; any key or closing the window ends the program.
 //
+// About[fr]: Un triangle rectangle dont les côtés de l'angle droit sont dans
+// le rapport 1 : 0,7, découpé sept fois en 78 125 triangles de deux tailles,
+// chacun rempli de la couleur de son rang parmi les cinq enfants de son
+// parent (rouge, vert, bleu, jaune, vert feuille) et bordé de noir. La
+// figure est agrandie huit fois, si bien que la fenêtre, encadrée de noir,
+// n'en montre qu'une région proche du sommet de l'angle droit.
+//
 // Title: A five-way split coloured by child, enlarged
+// Title[fr]: Un découpage en cinq colorié selon le rang de chaque enfant, agrandi
 // Frame 1: depth 7, enlarged eight times near the right angle
+// Frame 1[fr]: profondeur 7, agrandie huit fois près de l'angle droit
 #include "five_split_figures.h"
 
 int main(int, char **)

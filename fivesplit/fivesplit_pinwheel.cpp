@@ -5,12 +5,24 @@
 // Each key press (or closing the window) shows the next depth; the program
 // ends at the fifth, after the depth-4 picture has been shown once more.
 //
+// About[fr]: Un rectangle de 100 × 50 coupé selon sa diagonale en deux
+// triangles rectangles dont les côtés de l'angle droit sont dans le rapport
+// 1 : 2, chacun découpé en cinq copies de lui-même (le découpage du
+// moulinet) ; la figure est montrée aux profondeurs 1, 2, 3 et 4, chacune
+// tracée par-dessus les traits des précédentes.
+//
 // Title: The pinwheel split
+// Title[fr]: Le découpage du moulinet
 // Frame 1: depth 1
+// Frame 1[fr]: profondeur 1
 // Frame 2: depth 2, over the depths before it
+// Frame 2[fr]: profondeur 2, par-dessus les précédentes
 // Frame 3: depth 3, over the depths before it
+// Frame 3[fr]: profondeur 3, par-dessus les précédentes
 // Frame 4: depth 4, over the depths before it
+// Frame 4[fr]: profondeur 4, par-dessus les précédentes
 // Frame 5: depth 4 shown again
+// Frame 5[fr]: la profondeur 4, montrée de nouveau
 #include "five_split_figures.h"
 
 int main(int, char **)

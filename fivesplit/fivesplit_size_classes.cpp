@@ -6,8 +6,19 @@
 // black for the smallest; outlines dark grey.
 // One picture; any key or closing the window ends the program.
 //
+// About[fr]: Un rectangle de 100 × 80 formé de deux triangles rectangles
+// dont les côtés de l'angle droit sont dans le rapport 1 : 0,8, chacun
+// découpé sur cinq niveaux en cinq triangles : un grand premier enfant
+// (0,6247 fois la taille de son parent) et quatre petits (0,3904 fois).
+// Chaque pavé est rempli de la couleur de sa classe de taille (le nombre de
+// petits enfants sur le chemin qui y mène) : rouge, corail, jaune, vert
+// citron, bleu ciel et presque noir pour les plus petits ; les contours sont
+// gris foncé.
+//
 // Title: A five-way split coloured by tile size
+// Title[fr]: Un découpage en cinq colorié selon la taille des pavés
 // Frame 1: depth 5, each tile coloured by its size class
+// Frame 1[fr]: profondeur 5, chaque pavé colorié selon sa classe de taille
 #include "five_split_figures.h"
 
 int main(int, char **)

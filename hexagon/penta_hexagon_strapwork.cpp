@@ -8,9 +8,20 @@
 // Each key press (or closing the window) moves on; the program ends after
 // the second picture.
 //
+// About[fr]: Un entrelacs de bandes sur le pavage d'hexagones à symétrie
+// d'ordre cinq. D'abord le pavé de référence : un hexagone bordé de noir,
+// avec ses huit bandes intérieures en gris foncé. Puis le motif : chaque
+// pavé reçoit dix bandes noires, qui coupent chaque côté en son milieu à
+// angle droit et se prolongent ainsi d'un pavé à l'autre en un seul réseau,
+// et un losange étroit gris clair en son centre ; le reste de l'image
+// devient gris foncé, dans un cadre noir.
+//
 // Title: Strapwork over the five-fold hexagon tiling
+// Title[fr]: Un entrelacs sur le pavage d'hexagones à symétrie d'ordre cinq
 // Frame 1: one tile with its straps
+// Frame 1[fr]: un pavé et ses bandes
 // Frame 2: the strap network over the whole patch
+// Frame 2[fr]: le réseau de bandes sur tout le pavage
 #include "hexagon_patch.h"
 #include "raster.h"
 

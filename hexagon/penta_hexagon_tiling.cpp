@@ -4,8 +4,16 @@
 // onto itself. The patch is larger than the window, which shows its middle.
 // One picture; any key or closing the window ends the program.
 //
+// About[fr]: 80 hexagones allongés (angles de 72 et de 144 degrés, côtés de
+// longueur 1) disposés en couronnes autour du centre de l'image, tracés en
+// noir sur blanc ; la rotation de 72 degrés autour du centre envoie ce
+// morceau de pavage sur lui-même. Il est plus grand que la fenêtre, qui en
+// montre le milieu.
+//
 // Title: The five-fold hexagon tiling
+// Title[fr]: Le pavage d'hexagones à symétrie d'ordre cinq
 // Frame 1: 80 hexagons in rings about the centre
+// Frame 1[fr]: 80 hexagones en couronnes autour du centre
 #include "hexagon_patch.h"
 #include "raster.h"
 

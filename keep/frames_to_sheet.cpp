@@ -1,14 +1,16 @@
 // frames_to_sheet: writes a printable sheet of a program's frames, one A4
-// landscape page of PDF.
+// landscape page of PDF, in English or in French.
 //
-//   frames_to_sheet SOURCE.cpp OUTPUT.pdf FRAME.png...
+//   frames_to_sheet [--lang en|fr] SOURCE.cpp OUTPUT.pdf FRAME.png...
 //
 // The page shows the figure's title and what it shows, as the program's
-// source says them (its opening comment, read with program_notes), and
-// every frame in a grid, each with its number and caption. The grid has
-// the number of columns that makes the frames largest; each frame is
-// printed as an image of its own pixels, scaled without smoothing, so that
-// its pixels stay crisp. The text is set in Liberation Sans as text.
+// source says them in that language (its opening comment, read with
+// program_notes), and every frame in a grid, each with its number and
+// caption. The grid has the number of columns that makes the frames
+// largest; each frame is printed as an image of its own pixels, scaled
+// without smoothing, so that its pixels stay crisp. The text is set in
+// Liberation Sans as text, laid out by Pango: wrapped to its width by the
+// rules of its language, a word too long for a line broken with a hyphen.
 //
 // Ends with status 1, and one line on standard error, when the notes or
 // the frames cannot be read, when the notes caption a different number of
@@ -18,6 +20,7 @@
 
 #include <cairo-pdf.h>
 #include <cairo.h>
+#include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -30,72 +33,77 @@ namespace {
 constexpr double PAGE_WIDTH = 297 / 25.4 * 72; // A4 landscape
 constexpr double PAGE_HEIGHT = 210 / 25.4 * 72;
 constexpr double MARGIN = 36;
-constexpr double TITLE_SIZE = 18;
-constexpr double ABOUT_SIZE = 10, ABOUT_LINE = 13;
-constexpr double CAPTION_SIZE = 9, CAPTION_LINE = 11;
-constexpr double NAME_SIZE = 9;
+constexpr double TITLE_SIZE = 18, ABOUT_SIZE = 10, CAPTION_SIZE = 9, NAME_SIZE = 9;
 constexpr double BELOW_TITLE = 8, BELOW_ABOUT = 14;
 constexpr double COLUMN_GAP = 14, ROW_GAP = 12, ABOVE_CAPTION = 4;
 constexpr double TEXT_GREY = 0.35, FRAME_EDGE_GREY = 0.6;
 const char *const TEXT_FONT = "Liberation Sans";
 const char *const NAME_FONT = "Liberation Mono";
 
-void set_font(cairo_t *cr, const char *family, double size, bool bold = false)
-{
-    cairo_select_font_face(cr, family, CAIRO_FONT_SLANT_NORMAL,
-                           bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
-    cairo_set_font_size(cr, size);
-}
+// The language of the text, for Pango's line breaking and hyphens.
+std::string text_language = "en";
 
-double text_width(cairo_t *cr, const std::string &text)
+// `text` laid out in `family` at `size` points, in lines no wider than
+// `width` (0: one line). The caller frees it.
+PangoLayout *layout_of(cairo_t *cr, const std::string &text, const char *family, double size,
+                       double width = 0, bool bold = false)
 {
-    cairo_text_extents_t extents;
-    cairo_text_extents(cr, text.c_str(), &extents);
-    return extents.x_advance;
-}
-
-// `text` broken into lines no wider than `width` in the current font, at
-// spaces; a word wider than `width` gets a line of its own.
-std::vector<std::string> wrapped(cairo_t *cr, const std::string &text, double width)
-{
-    std::vector<std::string> lines;
-    std::string line;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(' ', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string word = text.substr(start, end - start);
-        start = end + 1;
-        if (word.empty())
-            continue;
-        const std::string longer = line.empty() ? word : line + " " + word;
-        if (line.empty() || text_width(cr, longer) <= width) {
-            line = longer;
-        } else {
-            lines.push_back(line);
-            line = word;
-        }
+    PangoLayout *layout = pango_cairo_create_layout(cr);
+    pango_context_set_language(pango_layout_get_context(layout),
+                               pango_language_from_string(text_language.c_str()));
+    pango_layout_context_changed(layout);
+    PangoFontDescription *font = pango_font_description_new();
+    pango_font_description_set_family(font, family);
+    pango_font_description_set_weight(font, bold ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+    pango_font_description_set_absolute_size(font, size * PANGO_SCALE);
+    pango_layout_set_font_description(layout, font);
+    pango_font_description_free(font);
+    if (width > 0) {
+        pango_layout_set_width(layout, pango_units_from_double(width));
+        pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
     }
-    if (!line.empty())
-        lines.push_back(line);
-    return lines;
+    pango_layout_set_text(layout, text.c_str(), -1);
+    return layout;
 }
 
-void show_lines(cairo_t *cr, const std::vector<std::string> &lines, double x, double baseline,
-                double line_height)
+double height_of(PangoLayout *layout)
 {
-    for (const std::string &line : lines) {
-        cairo_move_to(cr, x, baseline);
-        cairo_show_text(cr, line.c_str());
-        baseline += line_height;
+    int width, height;
+    pango_layout_get_size(layout, &width, &height);
+    return pango_units_to_double(height);
+}
+
+double width_of(PangoLayout *layout)
+{
+    int width, height;
+    pango_layout_get_size(layout, &width, &height);
+    return pango_units_to_double(width);
+}
+
+// Shows the layout with its top left corner at (x, y), and frees it.
+void show(cairo_t *cr, PangoLayout *layout, double x, double y)
+{
+    cairo_move_to(cr, x, y);
+    pango_cairo_show_layout(cr, layout);
+    g_object_unref(layout);
+}
+
+// The height of the tallest caption in lines `width` wide.
+double caption_height(cairo_t *cr, const std::vector<std::string> &captions, double width)
+{
+    double height = 0;
+    for (const std::string &caption : captions) {
+        PangoLayout *layout = layout_of(cr, caption, TEXT_FONT, CAPTION_SIZE, width);
+        height = std::max(height, height_of(layout));
+        g_object_unref(layout);
     }
+    return height;
 }
 
 struct Grid {
     int columns = 1;
-    double frame_width = 0; // each frame's printed width
-    int caption_lines = 0;  // the most lines a caption takes
+    double frame_width = 0;    // each frame's printed width
+    double caption_height = 0; // the tallest caption's
 };
 
 // The grid of `columns` columns in a `width` x `height` area: the frames as
@@ -107,16 +115,14 @@ Grid grid_of(cairo_t *cr, int columns, const std::vector<std::string> &captions,
     const double column_width = (width - (columns - 1) * COLUMN_GAP) / columns;
     Grid grid{columns, column_width, 0};
     // Narrower frames may need more caption lines, which narrow them again:
-    // repeat until the caption lines stay the same.
+    // repeat until the captions' height stays the same.
     for (int tries = 0; tries < 8; ++tries) {
-        int lines = 0;
-        for (const std::string &caption : captions)
-            lines = std::max(lines, static_cast<int>(wrapped(cr, caption, grid.frame_width).size()));
+        const double captions_height = caption_height(cr, captions, grid.frame_width);
         const double row_height = (height - (rows - 1) * ROW_GAP) / rows;
-        const double frame_height = row_height - ABOVE_CAPTION - lines * CAPTION_LINE;
+        const double frame_height = row_height - ABOVE_CAPTION - captions_height;
         const double frame_width = std::min(column_width, frame_height * aspect);
-        const bool settled = lines == grid.caption_lines && frame_width == grid.frame_width;
-        grid.caption_lines = lines;
+        const bool settled = captions_height == grid.caption_height && frame_width == grid.frame_width;
+        grid.caption_height = captions_height;
         grid.frame_width = frame_width;
         if (settled)
             break;
@@ -156,39 +162,35 @@ void draw_frame(cairo_t *cr, const Picture &frame, double x, double y, double wi
     cairo_stroke(cr);
 }
 
-void draw_sheet(cairo_t *cr, const ProgramNotes &notes, const std::vector<Picture> &frames)
+void draw_sheet(cairo_t *cr, const std::string &name, const NotesText &text,
+                const std::vector<Picture> &frames)
 {
     const double width = PAGE_WIDTH - 2 * MARGIN;
     double y = MARGIN;
 
-    set_font(cr, NAME_FONT, NAME_SIZE);
+    // The title, and the program's name at the right on the same baseline.
+    PangoLayout *name_layout = layout_of(cr, name, NAME_FONT, NAME_SIZE);
+    const double name_width = width_of(name_layout);
+    PangoLayout *title = layout_of(cr, text.title, TEXT_FONT, TITLE_SIZE,
+                                   width - name_width - COLUMN_GAP, true);
+    const double title_height = height_of(title);
+    const double baseline = pango_units_to_double(pango_layout_get_baseline(title));
     cairo_set_source_rgb(cr, TEXT_GREY, TEXT_GREY, TEXT_GREY);
-    const double name_width = text_width(cr, notes.name);
-    cairo_font_extents_t font;
-    set_font(cr, TEXT_FONT, TITLE_SIZE, true);
-    cairo_font_extents(cr, &font);
-    y += font.ascent;
-    set_font(cr, NAME_FONT, NAME_SIZE);
-    cairo_move_to(cr, PAGE_WIDTH - MARGIN - name_width, y);
-    cairo_show_text(cr, notes.name.c_str());
-
+    show(cr, name_layout, PAGE_WIDTH - MARGIN - name_width,
+         y + baseline - pango_units_to_double(pango_layout_get_baseline(name_layout)));
     cairo_set_source_rgb(cr, 0, 0, 0);
-    set_font(cr, TEXT_FONT, TITLE_SIZE, true);
-    cairo_move_to(cr, MARGIN, y);
-    cairo_show_text(cr, notes.title.c_str());
-    y += font.descent + BELOW_TITLE;
+    show(cr, title, MARGIN, y);
+    y += title_height + BELOW_TITLE;
 
-    set_font(cr, TEXT_FONT, ABOUT_SIZE);
-    cairo_font_extents(cr, &font);
-    const std::vector<std::string> about = wrapped(cr, notes.about, width);
-    show_lines(cr, about, MARGIN, y + font.ascent, ABOUT_LINE);
-    y += about.size() * ABOUT_LINE + BELOW_ABOUT;
+    PangoLayout *about = layout_of(cr, text.about, TEXT_FONT, ABOUT_SIZE, width);
+    const double about_height = height_of(about);
+    show(cr, about, MARGIN, y);
+    y += about_height + BELOW_ABOUT;
 
     std::vector<std::string> captions;
-    for (size_t n = 0; n < notes.captions.size(); ++n)
-        captions.push_back("Frame " + std::to_string(n + 1) + ": " + notes.captions[n]);
-    set_font(cr, TEXT_FONT, CAPTION_SIZE);
-    cairo_font_extents(cr, &font);
+    for (size_t n = 0; n < text.captions.size(); ++n)
+        captions.push_back((text_language == "fr" ? "Image " : "Frame ") + std::to_string(n + 1) +
+                           (text_language == "fr" ? "\u00a0: " : ": ") + text.captions[n]);
     const double height = PAGE_HEIGHT - MARGIN - y;
     const double aspect = static_cast<double>(frames[0].width) / frames[0].height;
     Grid grid;
@@ -198,7 +200,7 @@ void draw_sheet(cairo_t *cr, const ProgramNotes &notes, const std::vector<Pictur
             grid = candidate;
     }
     const double frame_height = grid.frame_width / aspect;
-    const double row_pitch = frame_height + ABOVE_CAPTION + grid.caption_lines * CAPTION_LINE + ROW_GAP;
+    const double row_pitch = frame_height + ABOVE_CAPTION + grid.caption_height + ROW_GAP;
     const double grid_width = grid.columns * grid.frame_width + (grid.columns - 1) * COLUMN_GAP;
     const double left = MARGIN + (width - grid_width) / 2;
     for (size_t n = 0; n < frames.size(); ++n) {
@@ -206,20 +208,19 @@ void draw_sheet(cairo_t *cr, const ProgramNotes &notes, const std::vector<Pictur
         const double top = y + (n / grid.columns) * row_pitch;
         draw_frame(cr, frames[n], x, top, grid.frame_width);
         cairo_set_source_rgb(cr, 0, 0, 0);
-        set_font(cr, TEXT_FONT, CAPTION_SIZE);
-        show_lines(cr, wrapped(cr, captions[n], grid.frame_width), x,
-                   top + frame_height + ABOVE_CAPTION + font.ascent, CAPTION_LINE);
+        show(cr, layout_of(cr, captions[n], TEXT_FONT, CAPTION_SIZE, grid.frame_width), x,
+             top + frame_height + ABOVE_CAPTION);
     }
 }
 
-bool write_sheet(const std::string &path, const ProgramNotes &notes,
+bool write_sheet(const std::string &path, const std::string &name, const NotesText &text,
                  const std::vector<Picture> &frames, std::string &error)
 {
     cairo_surface_t *surface =
         cairo_pdf_surface_create(part_path(path).c_str(), PAGE_WIDTH, PAGE_HEIGHT);
-    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, notes.title.c_str());
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, text.title.c_str());
     cairo_t *cr = cairo_create(surface);
-    draw_sheet(cr, notes, frames);
+    draw_sheet(cr, name, text, frames);
     cairo_show_page(cr);
     cairo_status_t status = cairo_status(cr);
     cairo_destroy(cr);
@@ -239,21 +240,30 @@ bool write_sheet(const std::string &path, const ProgramNotes &notes,
 
 int main(int argc, char **argv)
 {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: frames_to_sheet SOURCE.cpp OUTPUT.pdf FRAME.png...\n");
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() >= 2 && args[0] == "--lang") {
+        text_language = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    const std::vector<std::string> &languages = notes_languages();
+    if (args.size() < 3 ||
+        std::find(languages.begin(), languages.end(), text_language) == languages.end()) {
+        std::fprintf(stderr,
+                     "usage: frames_to_sheet [--lang en|fr] SOURCE.cpp OUTPUT.pdf FRAME.png...\n");
         return 2;
     }
     ProgramNotes notes;
     std::vector<Picture> frames;
     std::string error;
-    bool ok = read_program_notes(argv[1], notes, error) &&
-              read_frames(std::vector<std::string>(argv + 3, argv + argc), frames, error);
-    if (ok && notes.captions.size() != frames.size()) {
-        error = std::string(argv[1]) + " captions " + std::to_string(notes.captions.size()) +
-                " frames, but " + std::to_string(frames.size()) + " were given";
+    bool ok = read_program_notes(args[0], notes, error) &&
+              read_frames(std::vector<std::string>(args.begin() + 2, args.end()), frames, error);
+    const NotesText text = notes_in(notes, text_language);
+    if (ok && text.captions.size() != frames.size()) {
+        error = args[0] + " captions " + std::to_string(text.captions.size()) + " frames, but " +
+                std::to_string(frames.size()) + " were given";
         ok = false;
     }
-    if (!ok || !write_sheet(argv[2], notes, frames, error)) {
+    if (!ok || !write_sheet(args[1], notes.name, text, frames, error)) {
         std::fprintf(stderr, "frames_to_sheet: %s\n", error.c_str());
         return 1;
     }

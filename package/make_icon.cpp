@@ -1,83 +1,34 @@
-// make_icon: makes a program's icon from one of its kept pictures: the
-// picture scaled down to fit a square of SIZE pixels, each icon pixel the
-// average of the picture's area under it, centred on white.
+// make_icon: makes a program's icon from its kept pictures: the largest of
+// them, the most detailed frame, scaled down to fit a square of SIZE
+// pixels, each icon pixel the average of the picture's area under it,
+// centred on white.
 //
-//   make_icon PICTURE.png SIZE ICON.png
+//   make_icon SIZE ICON.png PICTURE.png...
 //
 // Ends with status 1, and one line on standard error, when the picture
 // cannot be read or the icon cannot be written.
-#include "picture.h"
+#include "icon.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
-
-namespace {
-
-// The share of source cell [i, i + 1) that output cell `out` covers, for
-// each output cell, when `from` cells are shrunk into `to`: row i of the
-// result lists (source cell, weight) pairs whose weights add up to 1.
-std::vector<std::vector<std::pair<int, double>>> shares(int from, int to)
-{
-    std::vector<std::vector<std::pair<int, double>>> result(to);
-    const double scale = static_cast<double>(from) / to;
-    for (int out = 0; out < to; ++out) {
-        const double start = out * scale, end = (out + 1) * scale;
-        for (int i = static_cast<int>(start); i < from && i < end; ++i) {
-            const double covered = std::min<double>(i + 1, end) - std::max<double>(i, start);
-            if (covered > 0)
-                result[out].push_back({i, covered / scale});
-        }
-    }
-    return result;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
-    const int size = argc == 4 ? std::atoi(argv[2]) : 0;
+    const int size = argc >= 4 ? std::atoi(argv[1]) : 0;
     if (size < 1 || size > 4096) {
-        std::fprintf(stderr, "usage: make_icon PICTURE.png SIZE ICON.png\n");
+        std::fprintf(stderr, "usage: make_icon SIZE ICON.png PICTURE.png...\n");
         return 2;
     }
+    const std::string path = largest_picture(std::vector<std::string>(argv + 3, argv + argc));
     Picture picture;
     std::string error;
-    if (!read_picture(argv[1], picture, error)) {
-        std::fprintf(stderr, "make_icon: cannot read %s: %s\n", argv[1], error.c_str());
+    if (!read_picture(path, picture, error)) {
+        std::fprintf(stderr, "make_icon: cannot read %s: %s\n", path.c_str(), error.c_str());
         return 1;
     }
-    // The picture's size in the icon, its aspect kept, its longer side
-    // filling the square.
-    const bool wide = picture.width >= picture.height;
-    const int width = wide ? size : std::max(1, size * picture.width / picture.height);
-    const int height = wide ? std::max(1, size * picture.height / picture.width) : size;
-    const auto across = shares(picture.width, width), down = shares(picture.height, height);
-
-    Picture icon;
-    icon.width = icon.height = size;
-    icon.rgb.assign(static_cast<size_t>(size) * size, 0xffffff);
-    const int left = (size - width) / 2, top = (size - height) / 2;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            double sum[3] = {0, 0, 0};
-            for (const auto &[row, row_share] : down[y])
-                for (const auto &[column, column_share] : across[x]) {
-                    const uint32_t pixel = picture.rgb[static_cast<size_t>(row) * picture.width + column];
-                    const double share = row_share * column_share;
-                    sum[0] += share * (pixel >> 16 & 0xff);
-                    sum[1] += share * (pixel >> 8 & 0xff);
-                    sum[2] += share * (pixel & 0xff);
-                }
-            uint32_t pixel = 0;
-            for (double channel : sum)
-                pixel = pixel << 8 | static_cast<uint32_t>(std::min(255.0, channel + 0.5));
-            icon.rgb[static_cast<size_t>(top + y) * size + left + x] = pixel;
-        }
-    if (!write_picture(argv[3], icon, error)) {
-        std::fprintf(stderr, "make_icon: cannot write %s: %s\n", argv[3], error.c_str());
+    if (!write_picture(argv[2], icon_of(picture, size), error)) {
+        std::fprintf(stderr, "make_icon: cannot write %s: %s\n", argv[2], error.c_str());
         return 1;
     }
     return 0;

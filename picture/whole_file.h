@@ -10,5 +10,8 @@ std::string part_path(const std::string &path);
 // Moves `path`.part over `path`. Returns false, with `error` saying why and
 // the part removed, when it cannot.
 bool move_into_place(const std::string &path, std::string &error);
+// Writes `bytes` to `path`.part and moves it over `path`. Returns false,
+// with `error` saying why and nothing left behind, when it cannot.
+bool write_whole_file(const std::string &path, const std::string &bytes, std::string &error);
 
 #endif

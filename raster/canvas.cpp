@@ -1,4 +1,5 @@
-// The canvas: opening the window, clearing and presenting it.
+// The canvas: opening the window (with the title, class and icon it was
+// given, see window_name.cpp), clearing and presenting it.
 //
 // A surface that must be locked before its pixels are touched (some video
 // drivers give such surfaces) is kept locked while the program draws, and
@@ -9,6 +10,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+// Gives the window the name that name_window kept for it (window_name.cpp).
+void show_window_name();
 
 static void fail(const char *what)
 {
@@ -55,6 +59,9 @@ void open_canvas()
     std::atexit(SDL_Quit);
     if (!text_wanted)
         refuse_text_fallback();
+    // Named before it maps, so that the window manager has its name and
+    // icon from the start.
+    show_window_name();
     SDL_Surface *window =
         SDL_SetVideoMode(SCREEN_W, SCREEN_H, 32, SDL_HWSURFACE | SDL_DOUBLEBUF);
     if (window == nullptr)

@@ -7,6 +7,12 @@
 #ifndef MODEL_VIEW_H
 #define MODEL_VIEW_H
 
+#include "raster.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 struct ModelView {
     double scale; // pixels per model unit
     double left;  // the column of model x = 0
@@ -22,11 +28,14 @@ struct ModelView {
 // (fills_inside_tiles).
 inline bool seed_outside(const int x[3], const int y[3], int sx, int sy)
 {
-    long long sides[3];
+    // Differences of ints take 33 bits, their products 66.
+    __int128 sides[3];
     for (int i = 0; i < 3; ++i) {
         const int j = (i + 1) % 3;
-        sides[i] = (static_cast<long long>(x[j]) - x[i]) * (static_cast<long long>(sy) - y[i]) -
-                   (static_cast<long long>(y[j]) - y[i]) * (static_cast<long long>(sx) - x[i]);
+        sides[i] = static_cast<__int128>(static_cast<long long>(x[j]) - x[i]) *
+                       (static_cast<long long>(sy) - y[i]) -
+                   static_cast<__int128>(static_cast<long long>(y[j]) - y[i]) *
+                       (static_cast<long long>(sx) - x[i]);
     }
     const bool some_negative = sides[0] < 0 || sides[1] < 0 || sides[2] < 0;
     const bool some_positive = sides[0] > 0 || sides[1] > 0 || sides[2] > 0;
@@ -41,6 +50,107 @@ inline bool seed_outside(const int x[3], const int y[3], int sx, int sy)
 // outside its tile's pixel triangle. Off for the programs, whose views
 // never need it.
 inline bool fills_inside_tiles = false;
+
+// Set by the explorer when its view has no black frame along the edge: a
+// tile cut by the canvas edge whose own seed falls where the figure does
+// not fill from is filled from a pixel of it on the canvas instead
+// (seed_on_canvas), so that a view closer than the tiles' size is not left
+// white. The programs, and views with the frame, keep their seeds (the
+// frame is their window: tiles whose seed lies outside it stay white).
+inline bool fill_cut_tiles = false;
+
+// Whether the pixel (px, py) lies strictly inside the polygon whose corners
+// are the pixels (x[i], y[i]): inside it by the even-odd rule and on none
+// of its edges. Such a pixel is enclosed by the polygon's drawn outline.
+inline bool strictly_inside(const int x[], const int y[], int corners, long long px, long long py)
+{
+    bool inside = false;
+    for (int i = 0, j = corners - 1; i < corners; j = i++) {
+        const long long xi = x[i], yi = y[i], xj = x[j], yj = y[j];
+        const __int128 cross = static_cast<__int128>(xj - xi) * (py - yi) -
+                               static_cast<__int128>(yj - yi) * (px - xi);
+        if (cross == 0 && std::min(xi, xj) <= px && px <= std::max(xi, xj) &&
+            std::min(yi, yj) <= py && py <= std::max(yi, yj))
+            return false; // on the edge
+        if ((yi > py) != (yj > py) && (cross > 0) == (yj > yi))
+            inside = !inside;
+    }
+    return inside;
+}
+
+// A fill seed for a tile cut by the canvas edge: a pixel on the canvas
+// strictly inside the polygon (x[i], y[i]) (at most 6 corners). The
+// polygon is clipped to the canvas, and the candidates are the middle of
+// its part on the canvas and a grid across that part's box, the one nearest
+// the middle taken. False when none is found (a sliver thinner than the
+// grid).
+inline bool seed_on_canvas(const int x[], const int y[], int corners, int &sx, int &sy)
+{
+    // Clipped edge by edge of the canvas: at most 6 + 4 corners.
+    double px[16], py[16], qx[16], qy[16];
+    int n = corners;
+    for (int i = 0; i < n; ++i) {
+        px[i] = x[i];
+        py[i] = y[i];
+    }
+    const double limits[4] = {0, SCREEN_W - 1, 0, SCREEN_H - 1};
+    for (int side = 0; side < 4 && n > 0; ++side) {
+        const bool on_x = side < 2, keep_above = side % 2 == 0;
+        const double limit = limits[side];
+        auto inside = [&](int i) {
+            const double v = on_x ? px[i] : py[i];
+            return keep_above ? v >= limit : v <= limit;
+        };
+        int m = 0;
+        for (int i = 0; i < n; ++i) {
+            const int j = (i + 1) % n;
+            if (inside(i)) {
+                qx[m] = px[i];
+                qy[m++] = py[i];
+            }
+            if (inside(i) != inside(j)) {
+                const double a = on_x ? px[i] : py[i], b = on_x ? px[j] : py[j];
+                const double t = (limit - a) / (b - a);
+                qx[m] = on_x ? limit : px[i] + t * (px[j] - px[i]);
+                qy[m++] = on_x ? py[i] + t * (py[j] - py[i]) : limit;
+            }
+        }
+        n = m;
+        for (int i = 0; i < n; ++i) {
+            px[i] = qx[i];
+            py[i] = qy[i];
+        }
+    }
+    if (n == 0)
+        return false;
+    double left = px[0], right = px[0], top = py[0], bottom = py[0], mx = 0, my = 0;
+    for (int i = 0; i < n; ++i) {
+        left = std::min(left, px[i]);
+        right = std::max(right, px[i]);
+        top = std::min(top, py[i]);
+        bottom = std::max(bottom, py[i]);
+        mx += px[i] / n;
+        my += py[i] / n;
+    }
+    constexpr int STEPS = 8;
+    double best = -1;
+    for (int i = -1; i <= STEPS; ++i)
+        for (int j = 0; j <= STEPS; ++j) {
+            // i = -1: the middle of the clipped corners.
+            const double cx = i < 0 ? mx : left + (right - left) * i / STEPS;
+            const double cy = i < 0 ? my : top + (bottom - top) * j / STEPS;
+            const long long rx = static_cast<long long>(cx), ry = static_cast<long long>(cy);
+            const double off = std::fabs(cx - mx) + std::fabs(cy - my);
+            if ((best < 0 || off < best) && strictly_inside(x, y, corners, rx, ry)) {
+                best = off;
+                sx = static_cast<int>(rx);
+                sy = static_cast<int>(ry);
+            }
+            if (i < 0)
+                break;
+        }
+    return best >= 0;
+}
 
 // The tiles the figures have drawn since this was last set to 0 (a tile
 // and its reflection count as two).

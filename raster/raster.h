@@ -38,6 +38,32 @@ void present();
 // Blocks until a key is pressed or the window is asked to close.
 void wait_key();
 
+// An icon for the window: width x height pixels as 0xRRGGBB words, row by
+// row from the top left.
+struct WindowIcon {
+    int width;
+    int height;
+    const Uint32 *rgb;
+};
+
+// Names the window for the desktop: its title (UTF-8), shown in its title
+// bar and the window list; its class (WM_CLASS), by which the desktop
+// matches it to its menu entry (the entry's StartupWMClass); and its icon.
+// A null argument leaves that one as it is. Called before open_canvas(),
+// it keeps them for the window to open with (each window program's build
+// does so before main, from the program's notes); called later, it changes
+// the title and the icon at once, while the class stays the one the window
+// opened with. The strings and pixels are copied. Naming never touches the
+// canvas.
+void name_window(const char *title, const char *window_class, const WindowIcon *icon);
+
+// Of `count` languages (two-letter codes such as "en" and "fr"), the index
+// of the one the user reads: the first of LANGUAGE's colon-separated list
+// that is one of them; else the one LC_ALL, LC_MESSAGES or LANG names,
+// whichever of them is set first ("fr_FR.UTF-8" names "fr"); 0 when that
+// is none of them, or none is set.
+int user_language(const char *const *languages, int count);
+
 inline bool on_canvas(long long x, long long y)
 {
     return x >= 0 && x < SCREEN_W && y >= 0 && y < SCREEN_H;

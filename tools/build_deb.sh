@@ -3,7 +3,8 @@
 # fresh Release build (build-deb/build) staged under /usr: the programs in
 # /usr/bin, stripped; the menu entries, icons, metainfo and manual pages
 # that `cmake --install` puts under the prefix, the manual pages gzipped;
-# the copyright file and the changelog in /usr/share/doc/tilings. Its
+# the copyright file and the changelog in /usr/share/doc/tilings. The
+# manual pages come in English and in French (/usr/share/man/fr). Its
 # dependencies are those of the programs' libraries (dpkg-shlibdeps) and
 # fonts-liberation, whose Liberation Serif the area labels are written in.
 # The version is the project's (project(VERSION) in CMakeLists.txt).
@@ -49,7 +50,7 @@ cat <<CHANGES | gzip -9n >"$doc/changelog.Debian.gz"
 tilings ($deb_version) unstable; urgency=medium
 
   * First package of the collection: eighteen programs with menu entries,
-    icons, AppStream metainfo and manual pages.
+    icons, AppStream metainfo and manual pages, in English and in French.
 
  -- $MAINTAINER  $(date -R -u -d "$date")
 CHANGES
@@ -86,6 +87,9 @@ Description: self-similar tilings of the plane, drawn step by step
  stages, one frame per key press, and has an entry in the desktop's menu.
  Two console programs print small tables about the five-way split of a
  right triangle, with French captions.
+ .
+ The menu entries, the windows' titles and the manual pages are in English
+ and in French.
 CONTROL
 chmod 644 "$stage/DEBIAN/control" "$stage/DEBIAN/md5sums"
 

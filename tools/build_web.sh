@@ -3,7 +3,9 @@
 # WebAssembly from the same sources as a page of its own
 # (build-web/<program>.html, .js), the explorer's page build-web/explore.html
 # (with tilings_explore.js), and the gallery build-web/index.html that links
-# them all, compiled in build-wasm/tree/.
+# them all, compiled in build-wasm/tree/. The pages take the programs' notes
+# from the notes reader, built first for this machine as
+# build-wasm/host/program_notes.
 #
 # Installs what is missing first: Debian's emscripten (through sudo when not
 # run as root), and, for the browser test of the suite (web_test), Debian's
@@ -14,7 +16,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake make emscripten fonts-liberation chromium)
+packages=(cmake make g++ emscripten fonts-liberation chromium)
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 cannot_install() {
   echo "build_web.sh: cannot install $1, so there is no web build here" >&2
@@ -31,8 +33,13 @@ export NODE_PATH=/usr/share/nodejs
 if ! grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$PWD" build-wasm/tree/CMakeCache.txt 2>/dev/null; then
   rm -rf build-wasm/tree build-wasm/source
 fi
+# The notes reader, for this machine: the pages' titles and captions come
+# from it.
+mkdir -p build-wasm/host
+g++ -std=c++17 -O2 -Wall -Wextra -Inotes notes/program_notes.cpp notes/program_notes_main.cpp \
+  -o build-wasm/host/program_notes
 emcmake cmake -S . -B build-wasm/tree -DCMAKE_BUILD_TYPE=Release \
-  -DTILINGS_SITE_DIR="$PWD/build-web" >/dev/null
+  -DTILINGS_SITE_DIR="$PWD/build-web" -DTILINGS_NOTES_TOOL="$PWD/build-wasm/host/program_notes" >/dev/null
 cmake --build build-wasm/tree -j"$(nproc)"
 
 mkdir -p build-wasm/node

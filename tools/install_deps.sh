@@ -7,10 +7,10 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  libsdl1.2-dev libsdl-ttf2.0-dev libpng-dev libx11-dev libgif-dev libcairo2-dev
+  libsdl1.2-dev libsdl-ttf2.0-dev libpng-dev libx11-dev libgif-dev libcairo2-dev libpango1.0-dev
   libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xdotool x11-apps fonts-liberation poppler-utils
+  xvfb xdotool x11-apps x11-utils openbox fonts-liberation poppler-utils librsvg2-bin
 )
 [ $# -eq 0 ] || packages=("$@")
 

@@ -35,3 +35,12 @@ void draw_axis_edges(double x1, double y1, double x2, double y2, double x3, doub
     if (level_edge(y1, x1, y3, x3))
         draw_edge(x1, y1, x3, y3);
 }
+
+void describe_axis_edges(double x1, double y1, double x2, double y2, double x3, double y3,
+                         TileRecord &r)
+{
+    r.edges = (level_edge(x1, y1, x2, y2) || level_edge(y1, x1, y2, x2) ? 1 : 0) |
+              (level_edge(x2, y2, x3, y3) || level_edge(y2, x2, y3, x3) ? 2 : 0) |
+              (level_edge(x1, y1, x3, y3) || level_edge(y1, x1, y3, x3) ? 4 : 0);
+    r.outline = edge_colour;
+}

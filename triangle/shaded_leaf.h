@@ -23,4 +23,10 @@ Uint32 map_shaded_palette();
 // 0 < cx < 799 and 0 < cy < 599.
 bool seed_in_window(extended cx, extended cy);
 
+// Where a leaf is filled from: its centroid, where that passes the seed
+// test (and, in the explorer, lies inside the leaf); in the explorer
+// without the frame, a leaf cut by the canvas edge from a pixel of it on
+// the canvas otherwise. False when it is not filled.
+bool leaf_seed(double x1, double y1, double x2, double y2, double x3, double y3, int &sx, int &sy);
+
 #endif

@@ -5,8 +5,17 @@
 // lower left corner, inside a black frame.
 // One picture; any key or closing the window ends the program.
 //
+// About[fr]: Un triangle équilatéral découpé neuf fois, tantôt autour de son
+// centre de gravité, tantôt en partageant un côté en trois, en 19 683
+// triangles dont seuls les côtés horizontaux et verticaux sont tracés : des
+// T emboîtés. Le triangle mesure 3 000 pixels de côté, si bien que la
+// fenêtre n'en montre qu'une région proche de son coin inférieur gauche,
+// dans un cadre noir.
+//
 // Title: The level edges of a triangle subdivision
+// Title[fr]: Les côtés horizontaux et verticaux d'une subdivision du triangle
 // Frame 1: depth 9: only the horizontal and vertical edges
+// Frame 1[fr]: profondeur 9 : seuls les côtés horizontaux et verticaux
 #include "axis_leaf.h"
 #include "raster.h"
 #include "triangle_split.h"

@@ -8,15 +8,32 @@
 // Each key press (or closing the window) shows the next depth; after depth
 // 6 a blank picture, and the next key ends the program.
 //
+// About[fr]: Un triangle équilatéral découpé aux milieux de ses côtés en
+// deux triangles placés aux sommets et un losange partagé en deux triangles
+// 30-30-120 ; ceux-ci sont découpés, en partageant leur grand côté en trois,
+// en un triangle équilatéral entre deux triangles 30-30-120 plus petits ;
+// montré aux profondeurs 0 à 6. Chaque triangle du dernier niveau est bordé
+// de noir et rempli de gris foncé s'il est équilatéral, de gris clair sinon.
+// La première image a un cadre noir.
+//
 // Title: A shaded triangle subdivision cut at edge midpoints
+// Title[fr]: Une subdivision ombrée du triangle, découpé aux milieux des côtés
 // Frame 1: depth 0
+// Frame 1[fr]: profondeur 0
 // Frame 2: depth 1
+// Frame 2[fr]: profondeur 1
 // Frame 3: depth 2
+// Frame 3[fr]: profondeur 2
 // Frame 4: depth 3
+// Frame 4[fr]: profondeur 3
 // Frame 5: depth 4
+// Frame 5[fr]: profondeur 4
 // Frame 6: depth 5
+// Frame 6[fr]: profondeur 5
 // Frame 7: depth 6
+// Frame 7[fr]: profondeur 6
 // Frame 8: the canvas cleared after the last depth
+// Frame 8[fr]: l'image effacée après la dernière profondeur
 #include "raster.h"
 #include "shaded_leaf.h"
 #include "triangle_split.h"

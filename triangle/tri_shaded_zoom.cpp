@@ -4,8 +4,15 @@
 // Triangles whose centre lies outside the frame stay white.
 // One picture; any key or closing the window ends the program.
 //
+// About[fr]: La subdivision ombrée de tri_shaded_steps sur dix niveaux
+// (59 049 triangles), à 4 000 pixels de côté, si bien que la fenêtre montre
+// une région proche du coin inférieur gauche du triangle, dans un cadre
+// noir. Les triangles dont le centre est hors du cadre restent blancs.
+//
 // Title: A shaded triangle subdivision, enlarged
+// Title[fr]: Une subdivision ombrée du triangle, agrandie
 // Frame 1: depth 10, near the lower left corner
+// Frame 1[fr]: profondeur 10, près du coin inférieur gauche
 #include "raster.h"
 #include "shaded_leaf.h"
 #include "triangle_split.h"

@@ -7,7 +7,10 @@
 // evaluated in extended precision, and every vertex is held as a double.
 //
 // Each routine splits while depth > 0 and hands the triangle to
-// draw_triangle_leaf at depth 0. A triangle whose corners all lie beyond
+// draw_triangle_leaf at depth 0; or, with a tile sink set (tile_sink.h), it
+// hands each triangle it meets to the sink instead, each leaf as
+// draw_triangle_leaf would draw it (class 0 for an equilateral triangle, 1
+// for a 30-30-120 one). A triangle whose corners all lie beyond
 // one edge of the canvas is passed over with everything inside it: its
 // leaves would write nothing.
 //
@@ -23,6 +26,7 @@
 
 #include "model_view.h"
 #include "raster.h"
+#include "tile_sink.h"
 
 // How the leaves are drawn: outlined in black and filled grey by their
 // shape (shaded_leaf.cpp), or only their horizontal and vertical edges
@@ -59,6 +63,11 @@ void draw_triangle_leaf(double x1, double y1, double x2, double y2, double x3, d
 void draw_shaded_leaf(double x1, double y1, double x2, double y2, double x3, double y3,
                       bool equilateral);
 void draw_axis_edges(double x1, double y1, double x2, double y2, double x3, double y3);
+// What each leaf step would draw, as a tile record's outline and fill.
+void describe_shaded_leaf(double x1, double y1, double x2, double y2, double x3, double y3,
+                          bool equilateral, TileRecord &record);
+void describe_axis_edges(double x1, double y1, double x2, double y2, double x3, double y3,
+                         TileRecord &record);
 
 // The unrounded pixel column and row of a model point.
 extended view_x(double x);

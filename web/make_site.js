@@ -3,8 +3,7 @@
 // grouped by family, the pages' scripts and style, and a picture of each
 // program.
 //
-//   node make_site.js SOURCE_DIR SITE_DIR FOLDER/PROGRAM,... FONT_FILE PRESETS_TOOL
-//   node make_site.js --notes SOURCE.cpp     (prints the notes it reads)
+//   node make_site.js SOURCE_DIR SITE_DIR FOLDER/PROGRAM,... FONT_FILE PROGRAM_NOTES PRESETS_TOOL
 //
 // PRESETS_TOOL is explore_presets.js, run with node: it prints the
 // explorer's presets, the programs' frames it draws exactly, which the
@@ -12,11 +11,11 @@
 //
 // What a program says about itself (its title, what it shows, its frames'
 // captions) is read from the opening comment of its source
-// (<folder>/<program>.cpp), by the same rule as notes/program_notes.cpp,
-// the reader of the native tools: read_notes below follows it line for
-// line. Its frames are the pictures kept beside the source
-// (<folder>/<program>_NN.png), which the test suite holds equal to the
-// frames the program shows; the gallery shows the largest, the most
+// (<folder>/<program>.cpp) by the native reader of the notes, the command
+// PROGRAM_NOTES (build/tools/program_notes, built for this machine), as
+// JSON; the pages take the English. Its frames are the pictures kept beside
+// the source (<folder>/<program>_NN.png), which the test suite holds equal
+// to the frames the program shows; the gallery shows the largest, the most
 // detailed, and links to that frame. A program that opens a TrueType font
 // by a name ending in .ttf gets the given font under that name, inside its
 // page, so that the page needs nothing fetched (pages opened from a folder
@@ -49,70 +48,19 @@ function escape_html(text) {
         .replace(/"/g, '&quot;');
 }
 
-// Strips spaces and tabs in front, and spaces, tabs and carriage returns
-// behind, as program_notes.cpp's trimmed does.
-function trimmed(text) {
-    return text.replace(/^[ \t]+/, '').replace(/[ \t\r]+$/, '');
-}
-
-// The first paragraph as one line, less its last sentences when they start
-// a line of their own (how the window program steps and ends), with its
-// first letter in capitals.
-function about_from(paragraph) {
-    const groups = [];
-    let ends_sentence = true;
-    for (const line of paragraph) {
-        if (ends_sentence)
-            groups.push('');
-        const group = groups[groups.length - 1];
-        groups[groups.length - 1] = group === '' ? line : `${group} ${line}`;
-        ends_sentence = line !== '' && line.endsWith('.');
+// The notes of the program whose source is `file`, in English: {name,
+// title, about, captions}; throws, saying why, when they cannot be read.
+function read_notes(notes_tool, file) {
+    let json;
+    try {
+        json = execFileSync(notes_tool, [file, 'json'],
+                            {encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe']});
+    } catch (error) {
+        throw new Error((error.stderr || '').trim() ||
+                        `${notes_tool} ${file} json: ${error.message}`);
     }
-    if (groups.length > 1)
-        groups.pop();
-    const about = groups.join(' ');
-    return /^[a-z]/.test(about) ? about[0].toUpperCase() + about.slice(1) : about;
-}
-
-// The notes of the program whose source is `file`: {name, title, about,
-// captions}; throws, saying why, when the opening comment lacks the name,
-// the title or a frame caption in order.
-function read_notes(file) {
-    const code = fs.readFileSync(file, 'utf8');
-    const base = path.basename(file);
-    const name = base.slice(0, base.lastIndexOf('.cpp') < 0 ? base.length : base.lastIndexOf('.cpp'));
-    const notes = {name, title: '', about: '', captions: []};
-    const paragraph = [];
-    let in_first_paragraph = true;
-    const lines = code.split('\n');
-    if (lines[lines.length - 1] === '')
-        lines.pop();
-    for (const line of lines) {
-        if (!line.startsWith('//'))
-            break;
-        const text = trimmed(line.slice(2));
-        if (text === '') {
-            in_first_paragraph = false;
-        } else if (in_first_paragraph) {
-            paragraph.push(text);
-        } else if (text.startsWith('Title:')) {
-            notes.title = trimmed(text.slice(6));
-        } else if (text.startsWith('Frame ')) {
-            const number = String(notes.captions.length + 1);
-            const label = `Frame ${number}:`;
-            if (!text.startsWith(label))
-                throw new Error(`${file}: '${text}' is not the caption of frame ${number}`);
-            notes.captions.push(trimmed(text.slice(label.length)));
-        }
-    }
-    const opening = `${name}:`;
-    if (!paragraph.length || !paragraph[0].startsWith(opening))
-        throw new Error(`${file}: the opening comment does not start with '${opening}'`);
-    paragraph[0] = trimmed(paragraph[0].slice(opening.length));
-    notes.about = about_from(paragraph);
-    if (notes.title === '')
-        throw new Error(`${file}: the opening comment has no 'Title:' line`);
-    return notes;
+    const notes = JSON.parse(json);
+    return {name: notes.name, ...notes.en};
 }
 
 function kept_pictures(folder, name) {
@@ -145,7 +93,7 @@ function write_explorer(site, presets, items) {
                      page.replace(/@(\w+)@/g, (all, key) => fields[key]));
 }
 
-function write_site(source, site, entries, font, presets_tool) {
+function write_site(source, site, entries, font, notes_tool, presets_tool) {
     fs.mkdirSync(path.join(site, 'pictures'), {recursive: true});
     for (const file of ['shell.js', 'page.js', 'explorer.js', 'site.css'])
         fs.copyFileSync(path.join(here, file), path.join(site, file));
@@ -157,7 +105,7 @@ function write_site(source, site, entries, font, presets_tool) {
         const name = path.basename(entry);
         const file = path.join(folder, `${name}.cpp`);
         const code = fs.readFileSync(file, 'utf8');
-        const notes = read_notes(file);
+        const notes = read_notes(notes_tool, file);
         const pictures = kept_pictures(folder, name);
         const frames = pictures.length;
         if (notes.captions.length !== frames)
@@ -248,13 +196,6 @@ ${sections}
 function main() {
     const args = process.argv.slice(2);
     try {
-        if (args[0] === '--notes') {
-            const notes = read_notes(args[1]);
-            console.log(`title ${notes.title}`);
-            console.log(`about ${notes.about}`);
-            notes.captions.forEach((text, i) => console.log(`caption ${i + 1} ${text}`));
-            return;
-        }
         write_site(...args);
     } catch (error) {
         console.error(`make_site.js: ${error.message}`);

@@ -11,9 +11,13 @@
 # what the extra precision buys (frames of tri_axis_edges and of both
 # hexagon programs differ then). The runtime's own sin, cos, tan and atan
 # give every frame exactly too. The pages describe the programs from their
-# sources' opening comments and kept pictures.
+# sources' opening comments, read by the notes reader built for this machine
+# (TILINGS_NOTES_TOOL, which tools/build_web.sh builds first), and from
+# their kept pictures.
 set(TILINGS_SITE_DIR ${CMAKE_BINARY_DIR}/site CACHE PATH "Folder of the web site")
 set(TILINGS_WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(TILINGS_NOTES_TOOL ${CMAKE_SOURCE_DIR}/build-wasm/host/program_notes CACHE FILEPATH
+  "The notes reader (notes/program_notes_main.cpp) built for this machine")
 set(TILINGS_WEB_EXTENDED binary128 CACHE STRING "The web build's extended type: binary128 or double")
 if(TILINGS_WEB_EXTENDED STREQUAL "double")
   set(TILINGS_EXTENDED_HEADER ${TILINGS_WEB_DIR}/extended_double.h)
@@ -48,8 +52,9 @@ function(add_web_program name sources libs)
 endfunction()
 
 # The pages and the gallery, written by make_site.js from the registered
-# programs, their sources' opening comments and their kept pictures, and
-# the explorer's page with the presets explore_presets.js prints.
+# programs, their notes (read by TILINGS_NOTES_TOOL) and their kept
+# pictures, and the explorer's page with the presets explore_presets.js
+# prints.
 function(add_web_site)
   set(programs "")
   foreach(entry ${TILINGS_WINDOW_PROGRAMS})
@@ -61,7 +66,7 @@ function(add_web_site)
   string(REPLACE ";" "," entries "${TILINGS_WINDOW_PROGRAMS}")
   add_custom_target(site ALL
     COMMAND node ${TILINGS_WEB_DIR}/make_site.js ${CMAKE_SOURCE_DIR} ${TILINGS_SITE_DIR}
-      ${entries} ${TILINGS_LABEL_FONT} $<TARGET_FILE:explore_presets>
-    DEPENDS ${programs} tilings_explore explore_presets
+      ${entries} ${TILINGS_LABEL_FONT} ${TILINGS_NOTES_TOOL} $<TARGET_FILE:explore_presets>
+    DEPENDS ${programs} ${TILINGS_NOTES_TOOL} tilings_explore explore_presets
     COMMENT "Writing the pages and the gallery")
 endfunction()

@@ -172,4 +172,21 @@ TEST_F(Explorer, TilesMeetEdgeToEdgeAtAZoomOfABillion)
     }
 }
 
+// Without the frame, a view closer than its tiles fills the tiles it cuts
+// from a pixel of them on the canvas: nothing away from the edges is left
+// white (but single pixels in sharp corners), though the tiles' own seeds
+// lie off the canvas.
+TEST_F(Explorer, AViewCloserThanItsTilesIsFilled)
+{
+    for (const char *view : {"family=fivesplit&colour=size&ratio=0.8&depth=5&zoom=40&x=30&y=20",
+                             "family=chair&colour=greys&depth=2&zoom=12&x=0.3&y=0.4",
+                             "family=triangle&colour=shaded&depth=3&zoom=30&x=0.5&y=0.3"}) {
+        std::string problems;
+        draw_state(parse_state(view, problems));
+        long largest, white;
+        regions(canvas_picture(), BLACK, largest, white);
+        EXPECT_LT(white, 20) << view;
+    }
+}
+
 } // namespace

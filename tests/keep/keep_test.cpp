@@ -354,14 +354,49 @@ TEST_P(Sheet, IsOneA4LandscapePageOfTheFrames)
 
     // The words are text, in an embedded Liberation font.
     const std::string text = one_line(run_command("pdftotext '" + pdf + "' -").output);
-    EXPECT_NE(text.find(notes.title), std::string::npos) << text;
-    EXPECT_NE(text.find(notes.about), std::string::npos) << text;
-    for (size_t n = 0; n < notes.captions.size(); ++n) {
-        const std::string caption = "Frame " + std::to_string(n + 1) + ": " + notes.captions[n];
+    EXPECT_NE(text.find(notes.en.title), std::string::npos) << text;
+    EXPECT_NE(text.find(notes.en.about), std::string::npos) << text;
+    for (size_t n = 0; n < notes.en.captions.size(); ++n) {
+        const std::string caption = "Frame " + std::to_string(n + 1) + ": " + notes.en.captions[n];
         EXPECT_NE(text.find(caption), std::string::npos) << caption << " is missing from " << text;
     }
     const std::string fonts = run_command("pdffonts '" + pdf + "'").output;
     EXPECT_NE(fonts.find("LiberationSans"), std::string::npos) << fonts;
+    std::filesystem::remove_all(folder);
+}
+
+// Text as pdftotext gives it: no-break spaces as spaces, on one line.
+std::string as_extracted(std::string text)
+{
+    for (size_t at; (at = text.find("\u00a0")) != std::string::npos;)
+        text.replace(at, 2, " ");
+    return one_line(text);
+}
+
+// A French sheet holds the French notes: the title, what the figure shows
+// and each frame's caption.
+TEST_P(Sheet, InFrenchHoldsTheFrenchNotes)
+{
+    if (!have_poppler())
+        GTEST_SKIP() << "poppler-utils (pdftotext) cannot be run: tools/install_deps.sh installs it";
+    const std::string entry = GetParam();
+    const std::string source = std::string(SOURCE_DIR) + "/" + entry + ".cpp";
+    ProgramNotes notes;
+    std::string error;
+    ASSERT_TRUE(read_program_notes(source, notes, error)) << error;
+    const std::string folder = make_temp_folder();
+    const std::string pdf = folder + "/" + program_name(entry) + ".pdf";
+    const Ran tool = run_command(std::string(SHEET_TOOL) + " --lang fr '" + source + "' '" + pdf +
+                                 "'" + joined(kept_frame_paths(entry)));
+    ASSERT_EQ(tool.status, 0) << tool.output;
+    const std::string text = one_line(run_command("pdftotext '" + pdf + "' -").output);
+    EXPECT_NE(text.find(as_extracted(notes.fr.title)), std::string::npos) << text;
+    EXPECT_NE(text.find(as_extracted(notes.fr.about)), std::string::npos) << text;
+    for (size_t n = 0; n < notes.fr.captions.size(); ++n) {
+        const std::string caption =
+            as_extracted("Image " + std::to_string(n + 1) + " : " + notes.fr.captions[n]);
+        EXPECT_NE(text.find(caption), std::string::npos) << caption << " is missing from " << text;
+    }
     std::filesystem::remove_all(folder);
 }
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -129,6 +131,29 @@ TEST(WaitKey, EndsOnKeyPressOrCloseRequestOnly)
     EXPECT_EQ(events_left_after_wait({event_of(SDL_VIDEOEXPOSE), event_of(SDL_QUIT),
                                       event_of(SDL_KEYDOWN)}),
               2);
+}
+
+// LANGUAGE's list first; else the first of LC_ALL, LC_MESSAGES and LANG
+// that is set decides, English where it names neither language.
+TEST(WindowName, TheUserLanguageIsLanguageThenTheFirstLocaleSet)
+{
+    const char *const languages[] = {"en", "fr"};
+    // LANGUAGE, LC_ALL, LC_MESSAGES, LANG ("-": unset), and the language.
+    const std::vector<std::pair<std::vector<const char *>, int>> cases = {
+        {{"-", "-", "-", "-"}, 0},           {{"-", "-", "-", "fr_FR.UTF-8"}, 1},
+        {{"de:fr_CA", "-", "-", "en_GB"}, 1}, {{"de", "-", "-", "fr_BE@euro"}, 1},
+        {{"", "C", "-", "fr_FR.UTF-8"}, 0},  {{"-", "", "fr.UTF-8", "en_US"}, 1},
+    };
+    const char *const names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+    for (size_t n = 0; n < cases.size(); ++n) {
+        for (int i = 0; i < 4; ++i) {
+            if (std::string(cases[n].first[i]) == "-")
+                unsetenv(names[i]);
+            else
+                setenv(names[i], cases[n].first[i], 1);
+        }
+        EXPECT_EQ(user_language(languages, 2), cases[n].second) << "case " << n + 1;
+    }
 }
 
 } // namespace

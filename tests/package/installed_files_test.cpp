@@ -89,9 +89,11 @@ TEST_F(Installed, AMenuEntryForEachWindowProgramFromItsNotes)
         const ProgramNotes notes = notes_of(entry);
         const std::string desktop = read_file(*prefix + "/share/applications/" + notes.name + ".desktop");
         for (const std::string &line :
-             std::vector<std::string>{"[Desktop Entry]\n", "\nType=Application\n", "\nName=" + notes.title + "\n",
-              "\nComment=" + notes.about + "\n", "\nExec=" + notes.name + "\n",
-              "\nIcon=" + notes.name + "\n", "\nCategories=Education;Math;\n"})
+             std::vector<std::string>{"[Desktop Entry]\n", "\nType=Application\n", "\nName=" + notes.en.title + "\n",
+              "\nName[fr]=" + notes.fr.title + "\n", "\nComment=" + notes.en.about + "\n",
+              "\nComment[fr]=" + notes.fr.about + "\n", "\nExec=" + notes.name + "\n",
+              "\nIcon=" + notes.name + "\n", "\nStartupWMClass=" + notes.name + "\n",
+              "\nCategories=Education;Math;\n"})
             EXPECT_NE(desktop.find(line), std::string::npos) << notes.name << ": " << line;
     }
 }
@@ -131,22 +133,36 @@ TEST_F(Installed, IconsShowTheLargestKeptPictureInThreeSizes)
     }
 }
 
+// As roff reads it: a no-break space as roff's own.
+std::string in_roff(std::string text)
+{
+    for (size_t at; (at = text.find("\u00a0")) != std::string::npos;)
+        text.replace(at, 2, "\\ ");
+    return text;
+}
+
 TEST_F(Installed, ManualPagesNameEachProgramByItsTitleAndTheOverviewListsThemAll)
 {
-    const std::string overview = read_file(*prefix + "/share/man/man7/tilings.7");
     std::vector<std::string> all = window_programs;
     all.insert(all.end(), console_programs.begin(), console_programs.end());
     EXPECT_EQ(all.size(), 18u);
-    for (const std::string &entry : all) {
-        const ProgramNotes notes = notes_of(entry);
-        const std::string page = read_file(*prefix + "/share/man/man6/" + notes.name + ".6");
-        EXPECT_NE(page.find("\n.SH NAME\n" + notes.name + " \\- " + notes.title + "\n"),
-                  std::string::npos)
-            << notes.name;
-        EXPECT_NE(page.find(".TH " ), std::string::npos) << notes.name;
-        EXPECT_NE(overview.find("\\fB" + notes.name + "\\fP(6)\n\\&" + notes.title + "\n"),
-                  std::string::npos)
-            << notes.name;
+    for (const bool french : {false, true}) {
+        const std::string man = *prefix + (french ? "/share/man/fr/" : "/share/man/");
+        const std::string overview = read_file(man + "man7/tilings.7");
+        for (const std::string &entry : all) {
+            const ProgramNotes notes = notes_of(entry);
+            const NotesText &text = french ? notes.fr : notes.en;
+            const std::string page = read_file(man + "man6/" + notes.name + ".6");
+            EXPECT_NE(page.find((french ? "\n.SH NOM\n" : "\n.SH NAME\n") + notes.name + " \\- " +
+                                text.title + "\n.SH SYNOPSIS\n.B " + notes.name +
+                                "\n.SH DESCRIPTION\n\\&" + in_roff(text.about) + "\n"),
+                      std::string::npos)
+                << man << notes.name;
+            EXPECT_NE(page.find(".TH "), std::string::npos) << notes.name;
+            EXPECT_NE(overview.find("\\fB" + notes.name + "\\fP(6)\n\\&" + text.title + "\n"),
+                      std::string::npos)
+                << man << notes.name;
+        }
     }
 }
 
@@ -161,7 +177,8 @@ TEST_F(Installed, MetainfoLaunchesEachMenuEntryAndShowsEachWindowProgram)
                                 ".desktop</launchable>"),
                   std::string::npos)
             << notes.name;
-        EXPECT_NE(metainfo.find("<caption>" + notes.title + "</caption>\n      <image>" +
+        EXPECT_NE(metainfo.find("<caption>" + notes.en.title + "</caption>\n      <caption " +
+                                "xml:lang=\"fr\">" + notes.fr.title + "</caption>\n      <image>" +
                                 SITE_URL + "pictures/" + notes.name + ".png</image>"),
                   std::string::npos)
             << notes.name;

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# The Debian package, built by tools/build_deb.sh: what it holds, what the
-# validators say of it (lintian without errors, desktop-file-validate,
-# appstreamcli validate), and, installed with apt-get, that its programs
-# run (the area labels from an empty folder find their font) and that it
-# removes cleanly. Needs root for apt-get (CI runs as root); leaves the
+# The Debian package, built by tools/build_deb.sh: what it holds (the
+# manual pages in English and in French among it), what the validators say
+# of it (lintian without errors, desktop-file-validate, appstreamcli
+# validate), and, installed with apt-get, that its programs run (the area
+# labels from an empty folder find their font) and that it removes cleanly. Needs root for apt-get (CI runs as root); leaves the
 # machine as it found it: a tilings package installed before is left alone,
 # and the one it installs is removed again.
 #
@@ -50,6 +50,7 @@ trap 'rm -f "$expected" "$held"' EXIT
   for p in "${programs[@]}"; do
     echo "-rwxr-xr-x /usr/bin/$p"
     echo "-rw-r--r-- /usr/share/man/man6/$p.6.gz"
+    echo "-rw-r--r-- /usr/share/man/fr/man6/$p.6.gz"
   done
   for p in "${window_programs[@]}"; do
     echo "-rw-r--r-- /usr/share/applications/$p.desktop"
@@ -58,6 +59,7 @@ trap 'rm -f "$expected" "$held"' EXIT
     done
   done
   echo "-rw-r--r-- /usr/share/man/man7/tilings.7.gz"
+  echo "-rw-r--r-- /usr/share/man/fr/man7/tilings.7.gz"
   echo "-rw-r--r-- /usr/share/doc/tilings/copyright"
   echo "-rw-r--r-- /usr/share/doc/tilings/changelog.Debian.gz"
 } | LC_ALL=C sort >"$expected"
@@ -119,6 +121,8 @@ else
     check "$p is on the PATH" test "$(command -v "$p")" = "/usr/bin/$p"
   done
   check "man finds tilings(7)" test -n "$(man -w 7 tilings 2>/dev/null)"
+  check "man finds the French tilings(7)" \
+    test "$(man -L fr -w 7 tilings 2>/dev/null)" = /usr/share/man/fr/man7/tilings.7.gz
   check "tile_step_counts runs" sh -c 'tile_step_counts </dev/null | grep -q "^etape 8 :"'
 
   # The area labels, started from an empty folder, find their font: the

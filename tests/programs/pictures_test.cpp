@@ -63,19 +63,23 @@ TEST_P(Pictures, FramesMatchTheKeptPictures)
 }
 
 // The pages, sheets, menu entries and manual pages name each figure and
-// caption each of its frames from the program's notes.
-TEST_P(Pictures, NotesNameTheFigureAndCaptionEveryFrame)
+// caption each of its frames from the program's notes, in English and in
+// French.
+TEST_P(Pictures, NotesNameTheFigureAndCaptionEveryFrameInBothLanguages)
 {
     const std::string entry = GetParam();
     ProgramNotes notes;
     std::string error;
     ASSERT_TRUE(read_program_notes(std::string(SOURCE_DIR) + "/" + entry + ".cpp", notes, error))
         << error;
-    EXPECT_FALSE(notes.about.empty());
     const CapturedRun run = capture_frames(notes.name);
-    EXPECT_EQ(notes.captions.size(), run.frames.size()) << notes.name;
-    for (const std::string &caption : notes.captions)
-        EXPECT_FALSE(caption.empty()) << notes.name;
+    for (const NotesText *text : {&notes.en, &notes.fr}) {
+        EXPECT_FALSE(text->title.empty()) << notes.name;
+        EXPECT_FALSE(text->about.empty()) << notes.name;
+        EXPECT_EQ(text->captions.size(), run.frames.size()) << notes.name;
+        for (const std::string &caption : text->captions)
+            EXPECT_FALSE(caption.empty()) << notes.name;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowPrograms, Pictures, ::testing::ValuesIn(window_program_entries()),

@@ -7,17 +7,15 @@
 // again exactly; a link to the last frame opens at it; the gallery's
 // picture is the frame its link opens. Per behaviour, on one program:
 // which keys step; the address; the download; the fit to the screen, touch,
-// full screen and print; the sentence when the program cannot run. And the
-// site reads the programs' notes as the native reader does. The label text
-// of fivesplit_area_labels, drawn with the browser's font, is left out of
-// the comparison, but must be there.
+// full screen and print; the sentence when the program cannot run. The
+// label text of fivesplit_area_labels, drawn with the browser's font, is
+// left out of the comparison, but must be there.
 //
 // The browser work is done by drive_pages.js; this test reads what it
 // wrote. It prints how long each frame took to reach the canvas after the
 // input that asked for it. Without the web build, node, the pinned client
 // or Chromium the tests say which is missing and are skipped.
 #include "frames.h"
-#include "program_notes.h"
 #include "window_programs.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +25,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <sstream>
 
 namespace {
@@ -376,65 +373,6 @@ TEST(ExplorerPage, FitsTheScreenAndTakesAPinch)
     const DriverRun run = drive("explore_fit", "explore");
     expect_no_problems(run);
     fs::remove_all(run.out);
-}
-
-// What make_site.js reads from a source, as "title ...", "about ...",
-// "caption N ..." lines, or its error line.
-std::string site_notes(const std::string &source, int &status)
-{
-    Launch node;
-    node.command = {"node", MAKE_SITE, "--notes", source};
-    node.errors_with_output = true;
-    const Ran ran = run_program(node, 60);
-    status = ran.status;
-    return ran.output;
-}
-
-std::string native_notes(const std::string &source, bool &read)
-{
-    ProgramNotes notes;
-    std::string error;
-    read = read_program_notes(source, notes, error);
-    if (!read)
-        return "make_site.js: " + error + "\n";
-    std::string text = "title " + notes.title + "\nabout " + notes.about + "\n";
-    for (size_t i = 0; i < notes.captions.size(); ++i)
-        text += "caption " + std::to_string(i + 1) + " " + notes.captions[i] + "\n";
-    return text;
-}
-
-TEST(WebSite, ReadsTheNotesAsTheNativeReaderDoes)
-{
-    if (!on_path("node"))
-        GTEST_SKIP() << "web_test: node is not installed (tools/build_web.sh installs it)";
-    std::vector<std::string> sources;
-    for (const std::string &entry : window_program_entries())
-        sources.push_back(std::string(SOURCE_DIR) + "/" + entry + ".cpp");
-    // Opening comments at the edges of the rule: carriage returns, spaces,
-    // a one-line paragraph, comments after the code starts, and the
-    // failures (no title, a caption out of order, the wrong name).
-    const std::string folder = make_temp_folder();
-    const std::map<std::string, std::string> samples = {
-        {"crlf", "// crlf: draws a thing\r\n// over two lines.\r\n// Keys step.\r\n//\r\n"
-                 "//   Title:  A thing  \r\n// Frame 1:  first \r\n//Frame 2:second\r\n"
-                 "int x;\r\n// Frame 3: not read\r\n"},
-        {"short", "// short: one line\n//\n// Title: Short\n// Frame 1: only\n"},
-        {"untitled", "// untitled: no title.\n//\n// Frame 1: a frame\n"},
-        {"order", "// order: frames.\n//\n// Title: Order\n// Frame 1: a\n// Frame 3: c\n"},
-        {"named", "// other: the wrong name.\n//\n// Title: Named\n"},
-    };
-    for (const auto &[name, text] : samples) {
-        std::ofstream(folder + "/" + name + ".cpp", std::ios::binary) << text;
-        sources.push_back(folder + "/" + name + ".cpp");
-    }
-    for (const std::string &source : sources) {
-        bool read = false;
-        const std::string native = native_notes(source, read);
-        int status = -1;
-        EXPECT_EQ(site_notes(source, status), native) << source;
-        EXPECT_EQ(status, read ? 0 : 1) << source;
-    }
-    fs::remove_all(folder);
 }
 
 } // namespace

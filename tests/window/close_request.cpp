@@ -1,5 +1,6 @@
 #include "close_request.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 bool request_close(const std::string &display)
@@ -38,3 +39,45 @@ bool request_close(const std::string &display)
     return asked > 0;
 }
 
+
+// The 32-bit items of a window's property, or none.
+std::vector<unsigned long> cardinals(Display *x, Window window, const char *name, Atom type)
+{
+    std::vector<unsigned long> words;
+    Atom got;
+    int format;
+    unsigned long count, left;
+    unsigned char *data = nullptr;
+    if (XGetWindowProperty(x, window, XInternAtom(x, name, False), 0, 1 << 20, False, type, &got,
+                           &format, &count, &left, &data) == Success &&
+        data && format == 32) {
+        // Xlib hands 32-bit items over as longs, sign-extended.
+        const auto *longs = reinterpret_cast<const unsigned long *>(data);
+        for (unsigned long i = 0; i < count; ++i)
+            words.push_back(longs[i] & 0xfffffffful);
+    }
+    if (data)
+        XFree(data);
+    return words;
+}
+
+unsigned long shown_window(const std::string &display)
+{
+    Display *x = XOpenDisplay(display.c_str());
+    if (!x)
+        return 0;
+    const std::vector<unsigned long> clients =
+        cardinals(x, DefaultRootWindow(x), "_NET_CLIENT_LIST", XA_WINDOW);
+    XCloseDisplay(x);
+    return clients.empty() ? 0 : clients[0];
+}
+
+std::vector<unsigned long> window_icon(const std::string &display, unsigned long window)
+{
+    Display *x = XOpenDisplay(display.c_str());
+    if (!x)
+        return {};
+    const std::vector<unsigned long> words = cardinals(x, window, "_NET_WM_ICON", XA_CARDINAL);
+    XCloseDisplay(x);
+    return words;
+}

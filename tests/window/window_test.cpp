@@ -3,12 +3,14 @@
 // motion and clicks leave it alone, and each key press moves it on, as does
 // each request to close the window; after its last wait it ends with
 // status 0. The program is run twice on the same server, once stepped by
-// keys and once by close requests.
+// keys and once by close requests. On a few programs, the window's title,
+// class and icon, as a desktop reads them.
 //
 // A program that ends early, or a server that dies, fails the test at once
 // with the program's and the server's standard error.
 #include "close_request.h"
 #include "frames.h"
+#include "program_notes.h"
 #include "window_programs.h"
 
 #include <gtest/gtest.h>
@@ -148,12 +150,13 @@ protected:
             std::filesystem::remove_all(folder);
     }
 
-    void start(const std::string &name)
+    void start(const std::string &name, const std::vector<std::string> &environment = {})
     {
         program_errors = folder + "/" + name + "-errors.txt";
         Launch launch;
         launch.command = {std::string(PROGRAM_DIR) + "/" + name};
         launch.environment = {"DISPLAY=" + server.display, "SDL_VIDEODRIVER"};
+        launch.environment.insert(launch.environment.end(), environment.begin(), environment.end());
         launch.output_file = "/dev/null";
         launch.errors_file = program_errors;
         ASSERT_TRUE(start_program(launch, program)) << name;
@@ -244,5 +247,95 @@ TEST_P(RealWindow, FramesKeysAndCloseRequests)
 
 INSTANTIATE_TEST_SUITE_P(WindowPrograms, RealWindow, ::testing::ValuesIn(window_programs()),
                          [](const auto &info) { return info.param; });
+
+// A window on a desktop: a window manager (openbox) frames it and reads
+// its name and icon as it maps it.
+class NamedWindow : public RealWindow {
+protected:
+    void SetUp() override
+    {
+        if (!on_path("openbox") || !on_path("xprop"))
+            GTEST_SKIP() << "openbox or xprop is not installed (tools/install_deps.sh installs them)";
+        RealWindow::SetUp();
+        if (HasFatalFailure() || IsSkipped())
+            return;
+        // Once it has started, it runs its startup command. (A window
+        // mapped while it starts may be left unmapped.)
+        const std::string ready = folder + "/openbox-ready";
+        Launch openbox;
+        openbox.command = {"openbox", "--sm-disable", "--startup", "touch " + ready};
+        openbox.environment = {"DISPLAY=" + server.display};
+        openbox.output_file = openbox.errors_file = folder + "/openbox.txt";
+        ASSERT_TRUE(start_program(openbox, window_manager));
+        const auto end = std::chrono::steady_clock::now() + 20s;
+        while (!std::filesystem::exists(ready)) {
+            ASSERT_LT(std::chrono::steady_clock::now(), end) << "openbox did not start";
+            std::this_thread::sleep_for(20ms);
+        }
+    }
+    void TearDown() override
+    {
+        stop_program(window_manager);
+        RealWindow::TearDown();
+    }
+    Process window_manager;
+};
+
+// The window shows the figure's title in the user's language and names the
+// program as its class, as its notes and its menu entry say (read with
+// xprop, as a desktop reads them), and carries the icon installed for it.
+TEST_P(NamedWindow, HasItsTitleInTheUsersLanguageItsClassAndItsIcon)
+{
+    const std::string entry = GetParam(), name = std::filesystem::path(entry).filename();
+    ProgramNotes notes;
+    std::string error;
+    ASSERT_TRUE(read_program_notes(std::string(SOURCE_DIR) + "/" + entry + ".cpp", notes, error))
+        << error;
+    const std::string share = std::string(PROGRAM_DIR) + "/package/share/";
+    const std::string desktop = read_file(share + "applications/" + name + ".desktop");
+    EXPECT_NE(desktop.find("\nStartupWMClass=" + name + "\n"), std::string::npos) << desktop;
+    Picture icon;
+    ASSERT_TRUE(read_picture(share + "icons/hicolor/64x64/apps/" + name + ".png", icon, error));
+    std::vector<unsigned long> icon_words = {64, 64};
+    for (const uint32_t pixel : icon.rgb)
+        icon_words.push_back(0xff000000ul | pixel);
+
+    for (const bool french : {false, true}) {
+        const std::string title = french ? notes.fr.title : notes.en.title;
+        EXPECT_NE(desktop.find((french ? "\nName[fr]=" : "\nName=") + title + "\n"),
+                  std::string::npos)
+            << desktop;
+        start(name, {"LANGUAGE", "LC_ALL", "LC_MESSAGES", french ? "LANG=fr_FR.UTF-8" : "LANG=C"});
+        // The window, once it has a name (it may be listed a moment before).
+        unsigned long window = 0;
+        std::string properties;
+        const auto end = std::chrono::steady_clock::now() + 20s;
+        do {
+            std::this_thread::sleep_for(20ms);
+            if (!(window = shown_window(server.display)))
+                continue;
+            Launch xprop;
+            xprop.command = {"xprop", "-display", server.display, "-id", std::to_string(window),
+                             "-notype", "_NET_WM_NAME", "WM_CLASS"};
+            xprop.environment = {"LC_ALL=C.UTF-8"};
+            properties = run_program(xprop, 20).output;
+        } while (properties.find("_NET_WM_NAME = ") == std::string::npos &&
+                 std::chrono::steady_clock::now() < end);
+        ASSERT_NE(window, 0ul) << name << " shows no window" << what_happened();
+        EXPECT_EQ(properties, "_NET_WM_NAME = \"" + title + "\"\nWM_CLASS = \"" + name + "\", \"" +
+                                  name + "\"\n");
+        EXPECT_EQ(window_icon(server.display, window), icon_words) << name;
+        for (size_t frame = 0; frame < notes.en.captions.size(); ++frame)
+            ASSERT_TRUE(xdotool(server.display, {"key", "space"}));
+        expect_ends_with_status_zero(name);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(SomePrograms, NamedWindow,
+                         ::testing::Values("chair/chair_colour_tiling", "fivesplit/fivesplit_pinwheel",
+                                           "triangle/tri_midpoint_steps"),
+                         [](const auto &info) {
+                             return std::filesystem::path(info.param).filename().string();
+                         });
 
 } // namespace
