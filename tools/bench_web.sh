@@ -3,7 +3,10 @@
 # them unless some are named), the time from each key press, click or
 # going back to the frame on the canvas, and from the navigation to the
 # first frame, as the median of 3 runs, at this machine's speed and with
-# the CPU 4 times slower. The pages come from tools/build_web.sh.
+# the CPU 4 times slower; and, as the program "explore", the explorer's
+# page: from each key, wheel notch and drag step to the picture on the
+# canvas, at its deepest views, its presets and a zoom of 10^9. The pages
+# come from tools/build_web.sh.
 #
 #   tools/bench_web.sh [PROGRAM...]
 set -euo pipefail
@@ -15,8 +18,12 @@ fi
 programs=("$@")
 if [ ${#programs[@]} -eq 0 ]; then
   for page in build-web/*.html; do
-    [ "$page" = build-web/index.html ] || programs+=("$(basename "$page" .html)")
+    case "$page" in
+      build-web/index.html | build-web/explore.html) ;;
+      *) programs+=("$(basename "$page" .html)") ;;
+    esac
   done
+  programs+=(explore)
 fi
 NODE_PATH=$PWD/build-wasm/node/node_modules \
   exec node bench/bench_pages.js build-web "${RUNS:-3}" 4 "${programs[@]}"

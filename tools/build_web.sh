@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the web site into build-web/: every window program compiled to
 # WebAssembly from the same sources as a page of its own
-# (build-web/<program>.html, .js, .wasm), and the gallery build-web/index.html
-# that links them all, compiled in build-wasm/tree/. The pages take the
-# programs' notes from the notes reader, built first for this machine as
+# (build-web/<program>.html, .js), the explorer's page build-web/explore.html
+# (with tilings_explore.js), and the gallery build-web/index.html that links
+# them all, compiled in build-wasm/tree/. The pages take the programs' notes
+# from the notes reader, built first for this machine as
 # build-wasm/host/program_notes.
 #
 # Installs what is missing first: Debian's emscripten (through sudo when not

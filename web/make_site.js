@@ -1,8 +1,13 @@
 // Writes the site around the compiled programs: <program>.html for each
-// window program, the gallery index.html grouped by family, the pages'
-// script and style, and a picture of each program.
+// window program, the explorer's page explore.html, the gallery index.html
+// grouped by family, the pages' scripts and style, and a picture of each
+// program.
 //
-//   node make_site.js SOURCE_DIR SITE_DIR FOLDER/PROGRAM,... FONT_FILE PROGRAM_NOTES
+//   node make_site.js SOURCE_DIR SITE_DIR FOLDER/PROGRAM,... FONT_FILE PROGRAM_NOTES PRESETS_TOOL
+//
+// PRESETS_TOOL is explore_presets.js, run with node: it prints the
+// explorer's presets, the programs' frames it draws exactly, which the
+// explorer's page lists and each program page links to from those frames.
 //
 // What a program says about itself (its title, what it shows, its frames'
 // captions) is read from the opening comment of its source
@@ -67,11 +72,33 @@ function frame_label(n, frames, notes) {
     return `${notes.title}, frame ${n} of ${frames}: ${notes.captions[n - 1]}`;
 }
 
-function write_site(source, site, entries, font, notes_tool) {
+// A JSON text that may stand inside a <script> element.
+function script_json(value) {
+    return JSON.stringify(value).replace(/</g, '\\u003c');
+}
+
+// The explorer's page: its presets as JSON, and as the options of its list,
+// named by the programs' titles.
+function write_explorer(site, presets, items) {
+    const options = presets.map(p => {
+        const item = items.find(i => i.notes.name === p.program);
+        const title = item ? item.notes.title : p.program;
+        const label = item && item.frames > 1 ? `${title}, frame ${p.frame}` : title;
+        return `<option value="${escape_html(p.state)}">${escape_html(label)}</option>`;
+    });
+    const json = '[' + presets.map(p => script_json(p)).join(',\n') + ']';
+    const fields = {PRESETS: json, PRESET_OPTIONS: options.join('\n')};
+    const page = fs.readFileSync(path.join(here, 'explore.html'), 'utf8');
+    fs.writeFileSync(path.join(site, 'explore.html'),
+                     page.replace(/@(\w+)@/g, (all, key) => fields[key]));
+}
+
+function write_site(source, site, entries, font, notes_tool, presets_tool) {
     fs.mkdirSync(path.join(site, 'pictures'), {recursive: true});
-    for (const file of ['page.js', 'site.css'])
+    for (const file of ['shell.js', 'page.js', 'explorer.js', 'site.css'])
         fs.copyFileSync(path.join(here, file), path.join(site, file));
     const page = fs.readFileSync(path.join(here, 'page.html'), 'utf8');
+    const presets = JSON.parse(execFileSync(process.execPath, [presets_tool], {encoding: 'utf8'}));
     const items = [];
     for (const entry of entries.split(',')) {
         const folder = path.join(source, path.dirname(entry));
@@ -95,7 +122,11 @@ function write_site(source, site, entries, font, notes_tool) {
         }
         // The WebAssembly is inside the script now; an older build's goes.
         fs.rmSync(path.join(site, `${name}.wasm`), {force: true});
-        const json = JSON.stringify({captions: notes.captions}).replace(/</g, '\\u003c');
+        // The frames the explorer draws too, by the state it draws them in.
+        const explored = {};
+        for (const p of presets.filter(p => p.program === name))
+            explored[p.frame] = p.state;
+        const json = script_json({captions: notes.captions, presets: explored});
         const fields = {PROGRAM: name, TITLE: escape_html(notes.title),
                         DESCRIPTION: escape_html(notes.about), FRAMES: String(frames),
                         FONT: font_style, FONT_NAME: font_name || '', NOTES: json};
@@ -111,6 +142,7 @@ function write_site(source, site, entries, font, notes_tool) {
         }
         items.push({family: path.dirname(entry), notes, frames, picture, shown});
     }
+    write_explorer(site, presets, items);
     const item_html = item => {
         const {name, title, about} = item.notes;
         const link = `${name}.html${item.shown ? `#frame=${item.shown}` : ''}`;
@@ -153,6 +185,8 @@ ${members.map(item_html).join('\n')}
 <p class="intro">Each picture is a tiling of the plane by copies of one shape at smaller and
 smaller scales, drawn on an 800 × 600 canvas, some in several frames. Open one, then press →
 or click the picture (tap it on a phone) for the next frame, and ← for the one before.</p>
+<p class="intro explore"><a href="explore.html">Explore the tilings</a>: the chair, the
+triangle and the five-way split at any depth, zoom and leg ratio.</p>
 ${sections}
 </body>
 </html>

@@ -1,7 +1,8 @@
 # The web build, configured with Emscripten's toolchain by tools/build_web.sh:
 # every window program compiled from the same sources and linked with the
-# web kernel (web_kernel.cpp) into <program>.js, its WebAssembly inside, and the
-# pages and gallery around them, all in TILINGS_SITE_DIR.
+# web kernel (web_kernel.cpp) into <program>.js, its WebAssembly inside, the
+# explorer into tilings_explore.js (explore/), and the pages and gallery
+# around them, all in TILINGS_SITE_DIR.
 #
 # The type of extended-precision values (raster/extended.h) is WebAssembly's
 # own long double, with a 113-bit significand where the native x87 has 64:
@@ -24,8 +25,13 @@ elseif(NOT TILINGS_WEB_EXTENDED STREQUAL "binary128")
   message(FATAL_ERROR "TILINGS_WEB_EXTENDED is binary128 or double, not ${TILINGS_WEB_EXTENDED}")
 endif()
 
-add_library(raster_web STATIC ${TILINGS_WEB_DIR}/web_kernel.cpp ${TILINGS_WEB_DIR}/web_canvas.cpp)
-target_link_libraries(raster_web PUBLIC raster_core)
+# The kernel's canvas on the page (web_canvas), and with it the wait of the
+# window programs (raster_web); the explorer (explore/) draws when its page
+# asks, and needs no wait.
+add_library(web_canvas STATIC ${TILINGS_WEB_DIR}/web_canvas.cpp)
+target_link_libraries(web_canvas PUBLIC raster_core)
+add_library(raster_web STATIC ${TILINGS_WEB_DIR}/web_kernel.cpp)
+target_link_libraries(raster_web PUBLIC web_canvas)
 # The wait yields to the browser in the middle of main, which ASYNCIFY
 # allows; nothing grows the memory beyond what the canvas, the fill's stack
 # and the programs' fixed arrays take. The WebAssembly is inside the script
@@ -47,7 +53,8 @@ endfunction()
 
 # The pages and the gallery, written by make_site.js from the registered
 # programs, their notes (read by TILINGS_NOTES_TOOL) and their kept
-# pictures.
+# pictures, and the explorer's page with the presets explore_presets.js
+# prints.
 function(add_web_site)
   set(programs "")
   foreach(entry ${TILINGS_WINDOW_PROGRAMS})
@@ -59,7 +66,7 @@ function(add_web_site)
   string(REPLACE ";" "," entries "${TILINGS_WINDOW_PROGRAMS}")
   add_custom_target(site ALL
     COMMAND node ${TILINGS_WEB_DIR}/make_site.js ${CMAKE_SOURCE_DIR} ${TILINGS_SITE_DIR}
-      ${entries} ${TILINGS_LABEL_FONT} ${TILINGS_NOTES_TOOL}
-    DEPENDS ${programs} ${TILINGS_NOTES_TOOL}
+      ${entries} ${TILINGS_LABEL_FONT} ${TILINGS_NOTES_TOOL} $<TARGET_FILE:explore_presets>
+    DEPENDS ${programs} ${TILINGS_NOTES_TOOL} tilings_explore explore_presets
     COMMENT "Writing the pages and the gallery")
 endfunction()

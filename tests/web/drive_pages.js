@@ -13,7 +13,8 @@
 //             modifier keys, Ctrl shortcuts, keys outside the player, Enter
 //             on a button and on a link; ← → Home End PageUp PageDown
 //   address   the address follows the frame; an edited address, Back and
-//             Forward; copy link
+//             Forward; copy link; "Explore this figure"; the gallery's link
+//             to the explorer
 //   download  the picture downloaded at a frame kept and at the latest one
 //   fit       the page at 1280 x 800, 1024 x 650 and on a 390 x 844 touch
 //             screen: the picture and controls in the window, 4:3, crisp;
@@ -21,11 +22,21 @@
 //             pinch does not; full screen; printing
 //   errors    the page's sentence when its script is missing (from a
 //             folder), damaged, or never arrives
+// and, with the program "explore", what to do with the explorer's page:
+//   explore_presets  each preset, served (by its address) and from the
+//             folder (by the preset list): the canvas it shows
+//   explore_inputs   served and from the folder: garbage in the address;
+//             the keys, the wheel and a drag against the state they must
+//             give; the address following it, Back and Forward, a reload;
+//             the download
+//   explore_fit      the page at 1280 x 800, 1024 x 650 and on a 390 x 844
+//             touch screen, without scrolling sideways; a pinch zooms
 // It writes canvases as OUT_DIR/LABEL.rgba (800 x 600 x RGBA, row by row)
 // and downloads as OUT_DIR/LABEL.png, screenshots of `fit` as
-// OUT_DIR/fit_*.png, and writes to standard output, one line each:
+// OUT_DIR/fit_*.png (explore_fit_*.png), and writes to standard output,
+// one line each:
 //   shown PROGRAM LABEL N       LABEL.rgba (or LABEL.png) is what frame N
-//                               showed, or must show
+//                               (of PROGRAM) showed, or must show
 //   frames PROGRAM N            the frames shown before the program ended
 //   gallery PROGRAM N           the frame the gallery's picture shows
 //   timing PROGRAM N BY FROM DRAWN PAINTED WAITED   ms from the input (BY:
@@ -437,6 +448,16 @@ async function address(browser, base, program) {
     const copied = await page.evaluate(() => navigator.clipboard.readText()).catch(e => e.message);
     if (copied !== `${base}/${program}.html#frame=2`)
         problem(`copy link copied "${copied}"`);
+
+    // "Explore this figure" opens the frame on show in the explorer, which
+    // draws it as the program does; the gallery links the explorer too.
+    await page.click('#explore a');
+    await page.waitForFunction(() => Number(document.getElementById('status').dataset.drawn) > 0,
+                               null, {timeout: STEP_TIMEOUT});
+    await save_shown(page, program, `${program}_explored`, 2);
+    await page.goto(`${base}/index.html`);
+    if (!await page.$('a[href="explore.html"]'))
+        problem('the gallery does not link the explorer');
     for (const error of errors)
         problem(`script error: ${error}`);
     await page.context().close();
@@ -491,16 +512,18 @@ async function outside(page) {
     });
 }
 
+// The screens the pages must fit.
+const SCREENS = [
+    {name: 'desktop', options: {viewport: {width: 1280, height: 800}}},
+    {name: 'projector', options: {viewport: {width: 1024, height: 650}}},
+    {name: 'phone', options: {viewport: {width: 390, height: 844}, deviceScaleFactor: 3,
+                              isMobile: true, hasTouch: true}},
+];
+
 async function fit(browser, base, program) {
     const problem = text => report('problem', program, text);
     const errors = [];
-    const screens = [
-        {name: 'desktop', options: {viewport: {width: 1280, height: 800}}},
-        {name: 'projector', options: {viewport: {width: 1024, height: 650}}},
-        {name: 'phone', options: {viewport: {width: 390, height: 844}, deviceScaleFactor: 3,
-                                  isMobile: true, hasTouch: true}},
-    ];
-    for (const screen of screens) {
+    for (const screen of SCREENS) {
         const page = await new_page(browser, screen.options, errors);
         const where = text => problem(`${screen.name}: ${text}`);
         await page.goto(`${base}/${program}.html`);
@@ -603,7 +626,7 @@ async function errors(browser, base, program) {
     ];
     const folder = path.join(out, 'folder');
     fs.mkdirSync(folder, {recursive: true});
-    for (const file of [`${program}.html`, 'page.js', 'site.css'])
+    for (const file of [`${program}.html`, 'shell.js', 'page.js', 'site.css'])
         fs.copyFileSync(path.join(site, file), path.join(folder, file));
     for (const c of cases) {
         const page = await (await browser.newContext()).newPage();
@@ -637,12 +660,214 @@ async function errors(browser, base, program) {
     }
 }
 
-const CHECKS = {sweep, keys, address, download, fit, errors};
+// --- The explorer's page ----------------------------------------------------
+
+// The explorer's state as the page shows it; `drawn` pictures so far.
+async function explorer(page) {
+    return page.evaluate(() => {
+        const status = document.getElementById('status');
+        const problem = document.getElementById('problem');
+        return {state: status.dataset.state, drawn: Number(status.dataset.drawn),
+                hash: location.hash, history: history.length,
+                problem: problem.hidden ? null : problem.textContent,
+                problem_html: problem.children.length};
+    });
+}
+
+// Does `act`, then waits until the page has drawn what it asked for (a
+// page that `loads` anew, its first picture), and the address has followed.
+async function explored(page, act, loads = false) {
+    const drawn = loads ? 0 : (await explorer(page)).drawn;
+    await act();
+    await page.waitForFunction(n => Number(document.getElementById('status').dataset.drawn) > n,
+                               drawn, {timeout: STEP_TIMEOUT}).catch(async () => {
+        const now = await explorer(page);
+        throw new Error(`nothing was drawn after ${act.toString().replace(/\s+/g, ' ')} ` +
+                        `("${now.state}", ${now.drawn} drawn)`);
+    });
+    await page.evaluate(() => new Promise(resolve =>
+        requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    await page.waitForFunction(() => location.hash ===
+                                     `#${document.getElementById('status').dataset.state}`,
+                               null, {timeout: STEP_TIMEOUT}).catch(async () => {
+        const now = await explorer(page);
+        throw new Error(`the address "${now.hash}" did not follow the state "${now.state}"`);
+    });
+    return explorer(page);
+}
+
+const ORIGINS = [['served', base => `${base}/explore.html`],
+                 ['file', () => `file://${site}/explore.html`]];
+
+async function explore_presets(browser, base) {
+    const errors = [];
+    const page = await new_page(browser, {viewport: {width: 1280, height: 800}}, errors);
+    for (const [origin, url] of ORIGINS) {
+        await explored(page, () => page.goto(url(base)), true);
+        const presets = await page.evaluate(() =>
+            JSON.parse(document.getElementById('presets').textContent));
+        if (presets.length < 25)
+            report('problem', 'explore', `only ${presets.length} presets`);
+        for (const p of presets) {
+            // Served by the address, from the folder by the list (a frame
+            // the same as the one before is on show already).
+            const by = origin === 'served'
+                ? () => page.evaluate(state => { location.hash = state; }, p.state)
+                : () => page.selectOption('#preset', p.state);
+            const same = (await explorer(page)).state === p.state;
+            const now = same ? await explorer(page) : await explored(page, by);
+            if (now.state !== p.state || now.problem !== null)
+                report('problem', 'explore', `${origin} ${p.program} ${p.frame}: the page shows ` +
+                       `"${now.state}" (${now.problem})`);
+            await save_shown(page, p.program, `explore_${origin}_${p.program}_${p.frame}`,
+                             p.frame);
+        }
+    }
+    for (const error of errors)
+        report('problem', 'explore', `script error: ${error}`);
+    await page.context().close();
+}
+
+async function explore_inputs(browser, base) {
+    const errors = [];
+    const page = await new_page(browser, {viewport: {width: 1280, height: 800},
+                                          acceptDownloads: true}, errors);
+    for (const [origin, url] of ORIGINS) {
+        const problem = text => report('problem', 'explore', `${origin}: ${text}`);
+        // Garbage in the address: a picture, and one line of text saying
+        // what was changed, which the address then leaves out.
+        const garbage = '#family=fivesplit&ratio=nan&zoom=1e999&depth=%3Cb%3E9%3C/b%3E&what=1';
+        let now = await explored(page, () => page.goto(url(base) + garbage), true);
+        if (!now.problem || /\n/.test(now.problem) || now.problem_html || !now.state)
+            problem(`for ${garbage} the page says "${now.problem}", shows "${now.state}"`);
+        const reloaded = await explored(page, () => page.reload(), true);
+        if (reloaded.state !== now.state || reloaded.problem !== null)
+            problem(`reloaded, the page shows "${reloaded.state}" (${reloaded.problem}), ` +
+                    `not "${now.state}"`);
+
+        // The keys, wheel and drag from the chair's home view, where a model
+        // unit is 512 pixels at zoom 1.
+        now = await explored(page, () => page.goto(url(base)), true);
+        const history = now.history;
+        const value = (s, key) => Number(new URLSearchParams(s.state).get(key));
+        const expect = (what, s, want) => {
+            for (const [key, v] of Object.entries(want))
+                if (Math.abs(value(s, key) - v) > 1e-9 * Math.max(1, Math.abs(v)))
+                    problem(`${what}: ${key} is ${value(s, key)}, not ${v} ("${s.state}")`);
+            if (s.history !== history)
+                problem(`${what}: the history grew to ${s.history} entries`);
+        };
+        const press = key => explored(page, () => page.keyboard.press(key));
+        const steps = [['BracketRight', {depth: 4}], ['BracketLeft', {depth: 3}],
+                       ['PageDown', {depth: 4}], ['PageUp', {depth: 3}],
+                       ['Equal', {zoom: 2}], ['Shift+Equal', {zoom: 4}], ['Minus', {zoom: 2}],
+                       ['ArrowRight', {x: 0.5 + 100 / 1024, y: 0.5}],
+                       ['ArrowUp', {x: 0.5 + 100 / 1024, y: 0.5 + 75 / 1024}],
+                       ['Home', {zoom: 1, x: 0.5, y: 0.5, depth: 3}]];
+        for (const [key, want] of steps)
+            expect(key, await press(key), want);
+        // The wheel keeps the point under the pointer; a drag moves the view
+        // with it.
+        const box = await page.locator('#canvas').boundingBox();
+        const at = (column, row) => [Math.round(box.x + column * box.width / 800),
+                                     Math.round(box.y + row * box.height / 600)];
+        const pixel = ([px, py]) => [(px - box.x) * 800 / box.width,
+                                     (py - box.y) * 600 / box.height];
+        const [wx, wy] = at(600, 150);
+        await page.mouse.move(wx, wy);
+        now = await explored(page, () => page.mouse.wheel(0, -100));
+        const [c, r] = pixel([wx, wy]);
+        const zoom = Math.pow(2, 0.25), scale = 512 * zoom;
+        expect('a wheel notch', now, {zoom, x: 0.5 + (c - 400) / 512 - (c - 400) / scale,
+                                      y: 0.5 - (r - 300) / 512 + (r - 300) / scale});
+        // A long drag, of more pictures than the browser lets a page change
+        // its address in 10 s: the address still follows.
+        const from = at(300, 300), to = at(420, 240);
+        const [dx, dy] = [pixel(to)[0] - pixel(from)[0], pixel(to)[1] - pixel(from)[1]];
+        const [x, y] = [value(now, 'x'), value(now, 'y')];
+        await page.mouse.move(...from);
+        now = await explored(page, async () => {
+            await page.mouse.down();
+            await page.mouse.move(...to, {steps: 250});
+            await page.mouse.up();
+        });
+        expect('a drag', now, {x: x - dx / scale, y: y + dy / scale, zoom});
+
+        // An address edited by hand, Back and Forward.
+        const presets = await page.evaluate(() =>
+            JSON.parse(document.getElementById('presets').textContent));
+        const [a, b] = [presets[0], presets[presets.length - 1]];
+        await explored(page, () => page.evaluate(s => { location.hash = s; }, a.state));
+        await explored(page, () => page.evaluate(s => { location.hash = s; }, b.state));
+        if ((now = await explored(page, () => page.goBack())).state !== a.state)
+            problem(`Back shows "${now.state}", not "${a.state}"`);
+        if ((now = await explored(page, () => page.goForward())).state !== b.state)
+            problem(`Forward shows "${now.state}", not "${b.state}"`);
+
+        // The download at a preset: its program's frame.
+        await explored(page, () => page.evaluate(s => { location.hash = s; }, a.state));
+        const [file] = await Promise.all([page.waitForEvent('download'), page.click('#download')]);
+        const q = new URLSearchParams(a.state);
+        const name = `explore_${q.get('family')}_${q.get('colour')}_d${q.get('depth')}.png`;
+        if (file.suggestedFilename() !== name)
+            problem(`the download is named ${file.suggestedFilename()}, not ${name}`);
+        await file.saveAs(path.join(out, `explore_${origin}_download.png`));
+        report('shown', a.program, `explore_${origin}_download`, a.frame);
+    }
+    for (const error of errors)
+        report('problem', 'explore', `script error: ${error}`);
+    await page.context().close();
+}
+
+async function explore_fit(browser, base) {
+    const errors = [];
+    for (const screen of SCREENS) {
+        const problem = text => report('problem', 'explore', `${screen.name}: ${text}`);
+        const page = await new_page(browser, screen.options, errors);
+        await explored(page, () => page.goto(`${base}/explore.html`), true);
+        const look = await page.evaluate(() => {
+            const wide = [...document.querySelectorAll('#canvas, #explorer button, select, input')]
+                .filter(e => e.offsetParent && e.getBoundingClientRect().right > innerWidth + 0.5)
+                .map(e => e.id || e.tagName);
+            const r = document.getElementById('canvas').getBoundingClientRect();
+            return {wide, scroll: document.documentElement.scrollWidth - innerWidth,
+                    width: r.width, height: r.height, below: r.bottom > innerHeight};
+        });
+        if (look.wide.length || look.scroll > 0)
+            problem(`wider than the window: ${look.wide.join(', ')} (${look.scroll} px)`);
+        if (Math.abs(look.width * 3 - look.height * 4) > 4 || look.width < 300 || look.below)
+            problem(`the picture is shown at ${look.width} x ${look.height}`);
+        await page.screenshot({path: path.join(out, `explore_fit_${screen.name}.png`)});
+        if (screen.options.hasTouch) {
+            // Two fingers parting zoom in.
+            const cdp = await page.context().newCDPSession(page);
+            const box = await page.locator('#canvas').boundingBox();
+            const at = dx => ({x: box.x + box.width / 2 + dx, y: box.y + box.height / 2});
+            const now = await explored(page, async () => {
+                await cdp.send('Input.dispatchTouchEvent',
+                               {type: 'touchStart', touchPoints: [at(-20), at(20)]});
+                for (const d of [30, 45, 60])
+                    await cdp.send('Input.dispatchTouchEvent',
+                                   {type: 'touchMove', touchPoints: [at(-d), at(d)]});
+                await cdp.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []});
+            });
+            const zoom = Number(new URLSearchParams(now.state).get('zoom'));
+            if (Math.abs(zoom - 3) > 0.01)
+                problem(`a pinch from 40 to 120 px apart zoomed ${zoom} times, not 3`);
+        }
+        await page.context().close();
+    }
+    for (const error of errors)
+        report('problem', 'explore', `script error: ${error}`);
+}
+
+const CHECKS = {sweep, keys, address, download, fit, errors, explore_presets, explore_inputs,
+                explore_fit};
 
 async function main() {
     const server = await serve(site);
     const base = `http://127.0.0.1:${server.address().port}`;
-    const browser = await launch_browser();
+    const browser = await launch_browser(check.startsWith('explore'));
     let status = 0;
     try {
         for (const program of programs) {

@@ -28,9 +28,13 @@ function serve(root) {
     return new Promise(resolve => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-function launch_browser() {
+// With `flood_protection`, the browser ignores a page that changes its
+// address too often, as browsers do unless told otherwise (as Playwright
+// tells them).
+function launch_browser(flood_protection = false) {
     return chromium.launch({
         executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+        ignoreDefaultArgs: flood_protection ? ['--disable-ipc-flooding-protection'] : [],
         args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
                '--disable-background-networking', '--disable-component-update',
                '--disable-sync'],

@@ -129,6 +129,7 @@ long dark_pixels(const Picture &p, const Box &box)
 }
 
 struct Shown {
+    std::string program;
     std::string label; // <label>.rgba, or <label>.png for a download
     int frame;
 };
@@ -169,6 +170,7 @@ DriverRun drive(const std::string &check, const std::string &program)
             run.timings.push_back(rest);
         } else if (kind == "shown") {
             Shown shown;
+            shown.program = name;
             std::istringstream(rest) >> shown.label >> shown.frame;
             run.shown.push_back(shown);
         } else {
@@ -178,26 +180,36 @@ DriverRun drive(const std::string &check, const std::string &program)
     return run;
 }
 
+// The picture the driver wrote for `shown`: a canvas or a download.
+void read_shown(const DriverRun &run, const Shown &shown, Picture &picture)
+{
+    const std::string rgba = run.out + "/" + shown.label + ".rgba";
+    std::string error;
+    if (fs::exists(rgba))
+        ASSERT_TRUE(read_canvas(rgba, picture)) << rgba;
+    else
+        ASSERT_TRUE(read_picture(run.out + "/" + shown.label + ".png", picture, error)) << error;
+}
+
+void expect_no_problems(const DriverRun &run)
+{
+    for (const std::string &problem : run.problems)
+        ADD_FAILURE() << problem;
+    EXPECT_EQ(run.status, 0);
+}
+
 // Fails on every problem the driver saw, and on each picture it wrote that
 // differs from the native frame it must show.
 void expect_native_frames(const DriverRun &run, const std::string &program,
                           const CapturedRun &native)
 {
-    for (const std::string &problem : run.problems)
-        ADD_FAILURE() << problem;
-    EXPECT_EQ(run.status, 0);
+    expect_no_problems(run);
     const Box *exempt = exempt_box(program);
     for (const Shown &shown : run.shown) {
         ASSERT_TRUE(shown.frame >= 1 && shown.frame <= static_cast<int>(native.frames.size()))
             << shown.label << " is frame " << shown.frame;
         Picture picture;
-        const std::string rgba = run.out + "/" + shown.label + ".rgba";
-        std::string error;
-        if (fs::exists(rgba))
-            ASSERT_TRUE(read_canvas(rgba, picture)) << rgba;
-        else
-            ASSERT_TRUE(read_picture(run.out + "/" + shown.label + ".png", picture, error))
-                << error;
+        read_shown(run, shown, picture);
         EXPECT_EQ(compare(native.frames[shown.frame - 1], picture, exempt), "")
             << shown.label << ", frame " << shown.frame;
         if (exempt) {
@@ -288,7 +300,7 @@ TEST(WebPage, KeysStepOnlyThePictureAndBothWays)
 TEST(WebPage, AddressFollowsTheFrameAndLeadsWhenEdited)
 {
     SKIP_WITHOUT_BROWSER();
-    expect_behaviour("address", 3);
+    expect_behaviour("address", 4, "three frames, and the second in the explorer");
 }
 
 TEST(WebPage, DownloadIsTheExactFrame)
@@ -315,6 +327,51 @@ TEST(WebPage, SaysInOneSentenceWhenTheProgramCannotRun)
     for (const std::string &problem : run.problems)
         ADD_FAILURE() << problem;
     EXPECT_EQ(run.status, 0);
+    fs::remove_all(run.out);
+}
+
+// The explorer's page: each picture the driver wrote against the kept
+// picture of the program frame it must be.
+void expect_kept_frames(const DriverRun &run)
+{
+    expect_no_problems(run);
+    for (const Shown &shown : run.shown) {
+        std::string kept;
+        for (const std::string &entry : window_program_entries())
+            if (fs::path(entry).filename() == shown.program)
+                kept = std::string(SOURCE_DIR) + "/" + entry + "_" +
+                       (shown.frame < 10 ? "0" : "") + std::to_string(shown.frame) + ".png";
+        Picture expected, picture;
+        std::string error;
+        ASSERT_TRUE(read_picture(kept, expected, error)) << shown.label << ": " << error;
+        read_shown(run, shown, picture);
+        EXPECT_EQ(compare(expected, picture, nullptr), "") << shown.label;
+    }
+}
+
+TEST(ExplorerPage, EveryPresetIsItsProgramsFrameServedAndFromTheFolder)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("explore_presets", "explore");
+    EXPECT_GE(run.shown.size(), 2u * 25);
+    expect_kept_frames(run);
+    fs::remove_all(run.out);
+}
+
+TEST(ExplorerPage, GarbageKeysWheelDragAndTheAddressGiveTheStatesSaid)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("explore_inputs", "explore");
+    EXPECT_EQ(run.shown.size(), 2u) << "a download served and one from the folder";
+    expect_kept_frames(run);
+    fs::remove_all(run.out);
+}
+
+TEST(ExplorerPage, FitsTheScreenAndTakesAPinch)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("explore_fit", "explore");
+    expect_no_problems(run);
     fs::remove_all(run.out);
 }
 

@@ -1,0 +1,131 @@
+// The explorer in its web page: the state the page shows, the moves on it
+// and its drawing, as C functions for the page's script (web/explorer.js).
+// The page decides when to draw; each drawing puts the kernel's canvas on
+// the page's <canvas> (web/web_canvas.cpp).
+//
+// Strings handed to the page (the state's query and words, the problems
+// line) stay valid until the next call that hands one.
+#include "explore.h"
+
+#include <emscripten.h>
+
+#include <string>
+
+namespace {
+
+ExploreState shown = default_state(CHAIR_FAMILY);
+std::string handed;
+
+const char *hand(std::string text)
+{
+    handed = std::move(text);
+    return handed.c_str();
+}
+
+// A JSON string of a fixed name or phrase (no quotes or backslashes).
+std::string json_text(const char *text)
+{
+    return std::string("\"") + text + "\"";
+}
+
+} // namespace
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void explore_open()
+{
+    open_canvas();
+}
+
+// The families and colourings, as JSON: {"families": [{"name", "title"}],
+// "colourings": [{"name", "family", "words"}]}.
+EMSCRIPTEN_KEEPALIVE const char *explore_catalogue()
+{
+    std::string json = "{\"families\": [";
+    for (int i = 0; i < FAMILY_COUNT; ++i)
+        json += std::string(i ? ", " : "") + "{\"name\": " + json_text(FAMILIES[i].name) +
+                ", \"title\": " + json_text(FAMILIES[i].title) + "}";
+    json += "], \"colourings\": [";
+    for (int i = 0; i < COLOURING_COUNT; ++i)
+        json += std::string(i ? ", " : "") + "{\"name\": " + json_text(COLOURINGS[i].name) +
+                ", \"family\": " + std::to_string(COLOURINGS[i].family) +
+                ", \"words\": " + json_text(COLOURINGS[i].words) + "}";
+    return hand(json + "]}");
+}
+
+// Reads a query string (an address's) into the state; gives the line of
+// problems, "" when it stood as it was.
+EMSCRIPTEN_KEEPALIVE const char *explore_read(const char *query)
+{
+    std::string problems;
+    shown = parse_state(query, problems);
+    return hand(problems);
+}
+
+EMSCRIPTEN_KEEPALIVE const char *explore_query()
+{
+    return hand(state_query(shown));
+}
+
+EMSCRIPTEN_KEEPALIVE const char *explore_words()
+{
+    return hand(state_words(shown));
+}
+
+EMSCRIPTEN_KEEPALIVE int explore_deepest()
+{
+    return deepest_depth(shown);
+}
+
+EMSCRIPTEN_KEEPALIVE void explore_zoom(double factor, double column, double row)
+{
+    zoom_about(shown, factor, column, row);
+}
+
+EMSCRIPTEN_KEEPALIVE void explore_pan(double columns, double rows)
+{
+    pan_by(shown, columns, rows);
+}
+
+EMSCRIPTEN_KEEPALIVE void explore_step(int steps)
+{
+    step_depth(shown, steps);
+}
+
+EMSCRIPTEN_KEEPALIVE void explore_home()
+{
+    go_home(shown);
+}
+
+EMSCRIPTEN_KEEPALIVE void explore_family(int family)
+{
+    if (family >= 0 && family < FAMILY_COUNT)
+        set_family(shown, static_cast<ExploreFamily>(family));
+}
+
+EMSCRIPTEN_KEEPALIVE void explore_colouring(int colouring)
+{
+    if (colouring >= 0 && colouring < COLOURING_COUNT)
+        set_colouring(shown, static_cast<ExploreColouring>(colouring));
+}
+
+EMSCRIPTEN_KEEPALIVE void explore_ratio(double ratio)
+{
+    if (shown.family == FIVESPLIT_FAMILY)
+        set_ratio(shown, ratio);
+}
+
+EMSCRIPTEN_KEEPALIVE void explore_border(int on)
+{
+    shown.border = on != 0;
+}
+
+// Draws the state and puts it on the page; gives the tiles drawn.
+EMSCRIPTEN_KEEPALIVE double explore_draw()
+{
+    const long tiles = draw_state(shown);
+    present();
+    return static_cast<double>(tiles);
+}
+
+} // extern "C"

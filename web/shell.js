@@ -1,0 +1,217 @@
+// What the site's two kinds of page share, around the picture each runs:
+// the program pages' player (page.js) and the explorer (explorer.js). It
+// loads before either and offers them, as window.page_shell:
+//
+//   fit(box, stage, aside)   sizes the picture to the window, at 4:3
+//   full_screen(box, fit)    the "Full screen" button
+//   download(make)           the "Download picture" button: make() gives
+//                            {picture: ImageData, name}
+//   copy_link(address)       the "Copy link" button: address() gives the link
+//   keep_pointer(stage)      keeps pointer and touch input from SDL
+//   plain_key(event)         a key without Ctrl, Cmd, Alt or Shift
+//   timings()                a record of how long inputs took to reach the
+//                            canvas (beside the behaviour, never driving it)
+//   start(options)           loads the compiled script into the page, and
+//                            says in one sentence (#problem) when it
+//                            cannot be run
+(function () {
+    const $ = id => document.getElementById(id);
+    // The time the compiled script has to start, from the page's opening:
+    // the page says why it did not within 10 s.
+    const START_LIMIT = 9000;
+
+    // The picture takes the room it has, at 4:3, so that it and its
+    // controls fit the window without scrolling: smaller than 800 x 600 as
+    // need be, larger by quarters (every pixel then the same size, near
+    // enough), never smoothed (site.css). The controls lie below the
+    // picture, or in `aside`, where the page's style puts it beside it.
+    function fit(box, stage, aside) {
+        function fit_now() {
+            const full = document.fullscreenElement === box;
+            const style = getComputedStyle(box);
+            const beside = aside && aside.offsetLeft >= stage.offsetLeft + stage.offsetWidth;
+            const width = (full ? window.innerWidth : box.parentElement.clientWidth) -
+                          parseFloat(style.paddingLeft) - parseFloat(style.paddingRight) -
+                          (beside ? aside.offsetLeft + aside.offsetWidth -
+                                    stage.offsetLeft - stage.offsetWidth : 0);
+            const top = full ? 0 : box.getBoundingClientRect().top + window.scrollY;
+            const below = box.offsetHeight -
+                          (beside ? Math.max(stage.offsetHeight, aside.offsetHeight)
+                                  : stage.offsetHeight);
+            const height = window.innerHeight - top - below - (full ? 0 : 4);
+            let scale = Math.min(width / 800, height / 600);
+            if (scale >= 1)
+                scale = Math.floor(scale * 4) / 4;
+            const w = Math.max(160, Math.floor(800 * scale));
+            // The stage is sized: the canvas's own style is SDL's to set.
+            stage.style.width = `${w}px`;
+            stage.style.height = `${Math.floor(w * 3 / 4)}px`;
+        }
+        window.addEventListener('resize', fit_now);
+        fit_now();
+        return fit_now;
+    }
+
+    // Full screen: the box alone, on the whole screen; Esc leaves.
+    function full_screen(box, fit_now) {
+        const button = $('fullscreen');
+        button.hidden = !document.fullscreenEnabled;
+        button.addEventListener('click', () => {
+            if (document.fullscreenElement)
+                document.exitFullscreen();
+            else
+                box.requestFullscreen().then(() => box.focus(), () => {});
+        });
+        document.addEventListener('fullscreenchange', () => {
+            button.textContent = document.fullscreenElement ? 'Leave full screen' : 'Full screen';
+            fit_now();
+        });
+    }
+
+    // Download: the 800 x 600 pixels as they are, as a PNG file.
+    function download(make) {
+        $('download').addEventListener('click', () => {
+            const made = make();
+            if (!made)
+                return;
+            const copy = document.createElement('canvas');
+            copy.width = made.picture.width;
+            copy.height = made.picture.height;
+            copy.getContext('2d').putImageData(made.picture, 0, 0);
+            copy.toBlob(blob => {
+                const link = document.createElement('a');
+                link.href = URL.createObjectURL(blob);
+                link.download = made.name;
+                document.body.appendChild(link);
+                link.click();
+                link.remove();
+                setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+            }, 'image/png');
+        });
+    }
+
+    function copy_link(address) {
+        const button = $('copy');
+        button.addEventListener('click', () => {
+            const link = address();
+            const said = text => {
+                button.textContent = text;
+                setTimeout(() => {
+                    button.textContent = 'Copy link';
+                }, 2000);
+            };
+            const by_hand = () => {
+                const field = document.createElement('textarea');
+                field.value = link;
+                document.body.appendChild(field);
+                field.select();
+                const done = document.execCommand('copy');
+                field.remove();
+                button.focus();
+                said(done ? 'Link copied' : 'Copy the address bar');
+            };
+            if (navigator.clipboard && window.isSecureContext)
+                navigator.clipboard.writeText(link).then(() => said('Link copied'), by_hand);
+            else
+                by_hand();
+        });
+    }
+
+    // The picture keeps its pointer and touch input from SDL's listeners on
+    // the canvas (which would take every touch, and so the pinch): the
+    // page's own listeners go on the stage.
+    function keep_pointer(stage) {
+        for (const kind of ['touchstart', 'touchend', 'touchmove', 'mousedown', 'mouseup',
+                            'mousemove', 'DOMMouseScroll', 'mousewheel', 'wheel', 'mouseout'])
+            stage.addEventListener(kind, event => event.stopPropagation(), true);
+    }
+
+    function plain_key(event) {
+        return !(event.ctrlKey || event.metaKey || event.altKey || event.shiftKey ||
+                 event.isComposing);
+    }
+
+    // Timings: from the input's time stamp (or the page's start, 0) to the
+    // picture on the canvas ("drawn"), and to the browser's next picture
+    // after it ("painted"), with whatever else the page notes of it. Only
+    // recorded: nothing the page does waits on them.
+    function timings() {
+        const list = [];
+        return {
+            list,
+            note(entry, since) {
+                const timing = Object.assign(entry, {drawn: performance.now() - since});
+                requestAnimationFrame(() => {
+                    timing.painted = performance.now() - since;
+                });
+                list.push(timing);
+                return timing;
+            },
+        };
+    }
+
+    // Loads `script` (the compiled code, beside the page) with `module` as
+    // its Module, once `ready` (a promise) settles. Until options.started()
+    // is called, a script that is missing, damaged or slow fails the page
+    // in one sentence, naming `what` runs in it ("program", "explorer").
+    // Returns {fail, started}; options.aborted() words a stop after the
+    // start, options.finished() says when a failure no longer matters, and
+    // options.failed() hears of one.
+    function start(options) {
+        const status = $('status'), problem = $('problem');
+        let failed = false, has_started = false;
+        const again = 'copy the whole folder of the pages again, or build them anew with ' +
+                      'tools/build_web.sh, and reload this page.';
+        function fail(sentence) {
+            if (failed || (options.finished && options.finished()))
+                return;
+            failed = true;
+            if (options.failed)
+                options.failed();
+            status.textContent = `The ${options.what} could not be run.`;
+            problem.textContent = sentence;
+            problem.hidden = false;
+        }
+        const timer = setTimeout(() => {
+            fail(`The ${options.what} did not start in time: ${again}`);
+        }, Math.max(0, START_LIMIT - performance.now()));
+        function started() {
+            has_started = true;
+            clearTimeout(timer);
+        }
+        window.Module = Object.assign({
+            print: text => console.log(text),
+            printErr: text => console.error(text),
+            onAbort: what => {
+                console.error(what);
+                if (!has_started)
+                    fail(`The ${options.what} in ${options.script} could not be started, as ` +
+                         `that file is damaged or incomplete: ${again}`);
+                else
+                    fail(options.aborted());
+            },
+        }, options.module);
+        // A script that breaks off (a file cut short) fails as a broken one.
+        window.addEventListener('error', event => {
+            if (!has_started)
+                window.Module.onAbort(event.message);
+        });
+        const shell = {fail, started};
+        if (typeof WebAssembly !== 'object') {
+            fail(`This browser cannot run the ${options.what}, as it lacks WebAssembly: ` +
+                 'open the page in a current browser.');
+            return shell;
+        }
+        (options.ready || Promise.resolve()).finally(() => {
+            const code = document.createElement('script');
+            code.src = options.script;
+            code.onerror = () => fail(`The file ${options.script}, which holds the ` +
+                                      `${options.what}, is missing beside this page: ${again}`);
+            document.body.appendChild(code);
+        });
+        return shell;
+    }
+
+    window.page_shell = {fit, full_screen, download, copy_link, keep_pointer, plain_key,
+                         timings, start};
+})();
