@@ -4,12 +4,15 @@
 # explorer into tilings_explore.js (explore/), and the pages and gallery
 # around them, all in TILINGS_SITE_DIR.
 #
-# The type of extended-precision values (raster/extended.h) is WebAssembly's
-# own long double, with a 113-bit significand where the native x87 has 64:
-# every frame of every program comes out exactly as natively all the same.
-# TILINGS_WEB_EXTENDED=double builds the pages with double instead, to see
-# what the extra precision buys (frames of tri_axis_edges and of both
-# hexagon programs differ then). The runtime's own sin, cos, tan and atan
+# The type of extended-precision values (raster/extended.h) is a pair of
+# doubles (extended_pair.h), about 106 bits where the native x87 has 64:
+# every frame of every program, and every preset of the explorer, comes
+# out exactly as natively all the same, and the figures that compute in it
+# run at double's speed. TILINGS_WEB_EXTENDED=binary128 builds the pages
+# with WebAssembly's own long double instead (113 bits, but done in
+# software, five to fifteen times slower), and =double with plain double,
+# to see what the extra precision buys (frames of tri_axis_edges and of
+# both hexagon programs differ then). The runtime's own sin, cos, tan and atan
 # give every frame exactly too. The pages describe the programs from their
 # sources' opening comments, read by the notes reader built for this machine
 # (TILINGS_NOTES_TOOL, which tools/build_web.sh builds first), and from
@@ -18,11 +21,13 @@ set(TILINGS_SITE_DIR ${CMAKE_BINARY_DIR}/site CACHE PATH "Folder of the web site
 set(TILINGS_WEB_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(TILINGS_NOTES_TOOL ${CMAKE_SOURCE_DIR}/build-wasm/host/program_notes CACHE FILEPATH
   "The notes reader (notes/program_notes_main.cpp) built for this machine")
-set(TILINGS_WEB_EXTENDED binary128 CACHE STRING "The web build's extended type: binary128 or double")
-if(TILINGS_WEB_EXTENDED STREQUAL "double")
+set(TILINGS_WEB_EXTENDED pair CACHE STRING "The web build's extended type: pair, binary128 or double")
+if(TILINGS_WEB_EXTENDED STREQUAL "pair")
+  set(TILINGS_EXTENDED_HEADER ${TILINGS_WEB_DIR}/extended_pair.h)
+elseif(TILINGS_WEB_EXTENDED STREQUAL "double")
   set(TILINGS_EXTENDED_HEADER ${TILINGS_WEB_DIR}/extended_double.h)
 elseif(NOT TILINGS_WEB_EXTENDED STREQUAL "binary128")
-  message(FATAL_ERROR "TILINGS_WEB_EXTENDED is binary128 or double, not ${TILINGS_WEB_EXTENDED}")
+  message(FATAL_ERROR "TILINGS_WEB_EXTENDED is pair, binary128 or double, not ${TILINGS_WEB_EXTENDED}")
 endif()
 
 # The kernel's canvas on the page (web_canvas), and with it the wait of the
