@@ -26,4 +26,8 @@ inline bool short_line(long long x0, long long y0, long long x1, long long y1, U
     return true;
 }
 
+// Forgets the bands thick_line.cpp keeps to draw again (each program's
+// canvas starts with none kept).
+void forget_kept_bands();
+
 #endif

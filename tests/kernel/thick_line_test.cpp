@@ -186,6 +186,23 @@ TEST(ThickLine, SameAsTheLiteralSampleWalk)
     }
 }
 
+TEST(ThickLine, BandsDrawnAgainElsewhereKeepTheirOwnPixels)
+{
+    // Short bands of widths -1 to 1, each drawn at starts all over the
+    // canvas (in binades of the columns and rows from 2^3 to 2^9, across
+    // their bounds, and at the edges) after it was drawn once: each time
+    // the same pixels as the literal walk at that start.
+    const int segments[][2] = {{4, 3}, {-3, 4}, {5, 0}, {0, -7}, {40, 17}};
+    for (const auto &d : segments)
+        for (int width = -1; width <= 1; ++width)
+            for (const int x0 : {3, 8, 45, 126, 150, 300, 509, 600, 796})
+                for (const int y0 : {2, 8, 150, 250, 300, 520, 597}) {
+                    expect_literal_both_ways(x0, y0, x0 + d[0], y0 + d[1], width);
+                    if (HasFatalFailure())
+                        return;
+                }
+}
+
 TEST(ThickLine, FarEndsWalkOnlyTheSamplesNearTheCanvas)
 {
     // Segments reaching far beyond the canvas: the same pixels as the
