@@ -85,6 +85,10 @@ TEST(SampleSchedule, FollowsTheRecurrence)
     }
     for (const float length : {4000000.0f, 2097152.0f})
         lengths.push_back(length);
+    // Lengths whose samples land on t = 1 exactly, the last sample: the
+    // samples once went on past it, to t = 2.
+    for (const double squares : {202.0 * 202 + 62 * 62, 535.0 * 535 + 64 * 64})
+        lengths.push_back(static_cast<float>(std::sqrt(squares)));
     int most_runs = 0;
     for (const float length : lengths) {
         most_runs = std::max(most_runs, expect_schedule_follows_the_recurrence(length));
@@ -184,6 +188,8 @@ TEST(ThickLine, SameAsTheLiteralSampleWalk)
         if (HasFatalFailure())
             return;
     }
+    // A band whose last sample lands on t = 1 exactly.
+    expect_literal_both_ways(300, 300, 502, 362, 1);
 }
 
 TEST(ThickLine, BandsDrawnAgainElsewhereKeepTheirOwnPixels)
