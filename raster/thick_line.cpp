@@ -42,6 +42,7 @@ struct Band {
     float fx1, fy1;
     float p[4];
     Uint32 colour;
+    bool short_strokes; // every offset is at most 1 (and the band on the canvas)
 };
 
 // The strokes of a sample: its point (x, y) and the far ends (x1, y1) and
@@ -177,6 +178,24 @@ int coordinate_at(double start, double delta, float offset, double t)
     return trunc_int(static_cast<extended>(a) - offset);
 }
 
+// Whether the coordinate at t, trunc(float(start + t delta) - offset), is
+// the same for the band moved anywhere on the canvas, as long as its
+// coordinates stay positive (see the records below). Moved, it is the start
+// plus trunc(r - offset), r being t delta rounded to the float spacing
+// where the sample point lands, at most 2^-13 near the canvas: a multiple
+// of 2^-13 stays as it is, and any other r moves by at most 2^-14, which
+// changes no truncation while r - offset lies further than SURE from a
+// whole number.
+bool movable_at(double delta, float offset, double t)
+{
+    const double r = t * delta, scaled = r * 8192; // |r| < 2^12
+    if (scaled == static_cast<double>(static_cast<long long>(scaled)))
+        return true;
+    const double u = r - offset;
+    const double part = std::fabs(u - static_cast<double>(static_cast<long long>(u))); // below 1
+    return part > SURE && part < 1 - SURE;
+}
+
 // The first sample after sample n whose t is at least t, or the one before
 // it (never a later one): its number, and its t in `sample`; s.samples if
 // there is none. `run` is the run of sample n, and is left at the run of
@@ -207,20 +226,22 @@ inline long long next_sample_at(const SampleSchedule &s, long long n, double t, 
     }
 }
 
-// The run of samples a walk has reached, which its followers look in
-// first: the samples base to last, sample base + j at t = first + j
-// increment.
+// What a walk's followers share: the run of samples the walk has reached,
+// which they look in first (the samples base to last, sample base + j at
+// t = first + j increment), and whether every value found so far is
+// movable_at its sample.
 struct RunCursor {
     const SampleSchedule &s;
     int run;
     double first, increment, per_increment;
     long long base, last;
+    bool movable;
 };
 
 RunCursor run_cursor(const SampleSchedule &s)
 {
     const SampleRun &r = s.run[0];
-    return {s, 0, r.first, r.increment, r.per_increment, r.base, r.base + r.count - 1};
+    return {s, 0, r.first, r.increment, r.per_increment, r.base, r.base + r.count - 1, true};
 }
 
 // Moves the cursor on to the run of sample n.
@@ -292,12 +313,16 @@ Follower follow(double start, double delta, float offset, const RunCursor &c)
 }
 
 // Takes f's due sample, which the cursor has reached: its value there, and
-// the next due sample.
-inline void take(Follower &f, const RunCursor &c)
+// the next due sample. A value told by the margins around the crossing is
+// movable; one evaluated may not be.
+inline void take(Follower &f, RunCursor &c)
 {
     const long long n = f.due;
-    const int value = f.due_t >= f.after ? f.value + f.step
-                                         : coordinate_at(f.start, f.delta, f.offset, f.due_t);
+    int value = f.value + f.step;
+    if (f.due_t < f.after) {
+        value = coordinate_at(f.start, f.delta, f.offset, f.due_t);
+        c.movable = c.movable && movable_at(f.delta, f.offset, f.due_t);
+    }
     if (value != f.value) {
         f.value = value;
         aim(f, c, n);
@@ -313,12 +338,20 @@ inline void take(Follower &f, const RunCursor &c)
 struct ClippedPen {
     Uint32 colour;
     void strokes(const Strokes &now, Strokes &last) { draw_strokes(now, last, colour); }
+    void short_strokes(int x, int y, int x1, int y1, int x2, int y2)
+    {
+        plot(x, y, colour);
+        plot(x1, y, colour);
+        plot(x1, y1, colour);
+        plot(x2, y, colour);
+        plot(x2, y2, colour);
+    }
     void point(int x, int y) { plot(x, y, colour); }
 };
 
 // Whether both strokes of a sample take at most one step each way, as they
 // do at widths 0 and 1.
-inline bool short_strokes(const Strokes &now)
+bool one_step_strokes(const Strokes &now)
 {
     auto near = [](int a, int b) { return a - b >= -1 && a - b <= 1; };
     return near(now.x1, now.x) && near(now.y1, now.y) && near(now.x2, now.x) && near(now.y2, now.y);
@@ -331,25 +364,32 @@ struct InsidePen {
     Uint32 colour;
     void strokes(const Strokes &now, Strokes &last)
     {
-        if (!short_strokes(now)) {
+        if (!one_step_strokes(now)) {
             draw_strokes(now, last, colour);
             return;
         }
-        Uint32 *const row = canvas_row(now.y);
-        row[now.x] = colour;
-        row[now.x1] = colour;
-        canvas_row(now.y1)[now.x1] = colour;
-        row[now.x2] = colour;
-        canvas_row(now.y2)[now.x2] = colour;
+        short_strokes(now.x, now.y, now.x1, now.y1, now.x2, now.y2);
         last = now;
+    }
+    void short_strokes(int x, int y, int x1, int y1, int x2, int y2)
+    {
+        Uint32 *const row = canvas_row(y);
+        row[x] = colour;
+        row[x1] = colour;
+        canvas_row(y1)[x1] = colour;
+        row[x2] = colour;
+        canvas_row(y2)[x2] = colour;
     }
     void point(int x, int y) { canvas_row(y)[x] = colour; }
 };
 
 // The six stroke coordinates followed together, the strokes drawn at each
-// sample where one changes.
-template <typename Pen>
-void crossing_walk(const Band &b, const SampleSchedule &s, Pen &pen)
+// sample where one changes. Returns whether every value found is movable.
+// Short: every stroke takes at most one step each way (the offsets are at
+// most 1, so that a stroke end truncates to at most one from the sample
+// point), and is given to the pen as such.
+template <bool Short, typename Pen>
+bool crossing_walk(const Band &b, const SampleSchedule &s, Pen &pen)
 {
     const double dx = static_cast<double>(b.fx1) - b.x0; // whole numbers, exact
     const double dy = static_cast<double>(b.fy1) - b.y0;
@@ -358,12 +398,15 @@ void crossing_walk(const Band &b, const SampleSchedule &s, Pen &pen)
     for (int k = 0; k < 6; ++k)
         f[k] = follow(k % 2 ? b.y0 : b.x0, k % 2 ? dy : dx, k < 2 ? 0 : b.p[k - 2], c);
     for (Strokes last{};;) {
-        pen.strokes({f[0].value, f[1].value, f[2].value, f[3].value, f[4].value, f[5].value, true}, last);
+        if constexpr (Short)
+            pen.short_strokes(f[0].value, f[1].value, f[2].value, f[3].value, f[4].value, f[5].value);
+        else
+            pen.strokes({f[0].value, f[1].value, f[2].value, f[3].value, f[4].value, f[5].value, true}, last);
         long long n = f[0].due; // the next sample where a coordinate may change
         for (int k = 1; k < 6; ++k)
             n = std::min(n, f[k].due);
         if (n == s.samples)
-            return;
+            return c.movable;
         move_to(c, n);
         for (Follower &g : f)
             if (g.due == n)
@@ -378,7 +421,7 @@ void crossing_walk(const Band &b, const SampleSchedule &s, Pen &pen)
 // major coordinate at the first of those samples to the one at the sample
 // before the second: only the minor coordinate is followed.
 template <typename Pen>
-void point_walk(const Band &b, const SampleSchedule &s, Pen &pen)
+bool point_walk(const Band &b, const SampleSchedule &s, Pen &pen)
 {
     const double dx = static_cast<double>(b.fx1) - b.x0;
     const double dy = static_cast<double>(b.fy1) - b.y0;
@@ -386,6 +429,7 @@ void point_walk(const Band &b, const SampleSchedule &s, Pen &pen)
     RunCursor c = run_cursor(s);
     Follower minor = x_major ? follow(b.y0, dy, 0, c) : follow(b.x0, dx, 0, c);
     auto major_at = [&](double t) {
+        c.movable = c.movable && movable_at(x_major ? dx : dy, 0, t);
         return x_major ? coordinate_at(b.x0, dx, 0, t) : coordinate_at(b.y0, dy, 0, t);
     };
     double first = 0, t = 0;
@@ -402,16 +446,17 @@ void point_walk(const Band &b, const SampleSchedule &s, Pen &pen)
         for (int major = std::min(from, to); major <= std::max(from, to); ++major)
             x_major ? pen.point(major, value) : pen.point(value, major);
     }
+    return c.movable;
 }
 
-// The band's walk near the canvas, with the given pen.
+// The band's walk near the canvas, with the given pen; whether every value
+// it found is movable.
 template <typename Pen>
-void near_walk(const Band &b, const SampleSchedule &s, int width, Pen &pen)
+bool near_walk(const Band &b, const SampleSchedule &s, int width, Pen &pen)
 {
     if (width == 0)
-        point_walk(b, s, pen);
-    else
-        crossing_walk(b, s, pen);
+        return point_walk(b, s, pen);
+    return b.short_strokes ? crossing_walk<true>(b, s, pen) : crossing_walk<false>(b, s, pen);
 }
 
 // The length and the offsets of a segment (dx, dy) at a width, which
@@ -471,22 +516,25 @@ bool band_inside(int x0, int y0, int x1, int y1, int width)
 }
 
 // Bands drawn again. Of a band's pixels, all but the centre line's come
-// from its sample points and stroke ends, which depend on where the band
-// starts only through the rounding of the sample point to float. Where a
-// band's columns all lie in one binade [2^e, 2^(e+1)), the sample point's
-// column x0 + t dx rounds to x0 plus t dx rounded to a multiple of that
-// binade's float spacing (x0 being a multiple, an even one, so that even
-// the ties go the same way), and a band of one column (dx = 0) keeps it;
-// likewise its rows. On the canvas (band_inside) every stroke coordinate
-// is positive, and truncates to x0 (or y0) plus the truncation of its part
-// beyond. So two bands on the canvas with the same dx, dy and width whose
-// columns and rows lie in the same binades have the same pixels, moved
-// with their start. (Nothing looser holds in general: segments between
-// whole points put sample points within a millionth of a pixel of the
-// places where a stroke coordinate changes, where the spacing decides.)
-// A band of width -1 to 1 is walked for its pixels, less its centre line,
-// which are recorded relative to its start and drawn from there; the bands
-// like it drawn after it are drawn from the record.
+// from its sample points and stroke ends. For a band on the canvas
+// (band_inside) every stroke coordinate is positive, and truncates to x0
+// (or y0) plus the truncation of its part beyond, r - offset, r being t dx
+// (or t dy) rounded to the float spacing where the sample point lands. So
+// the band's pixels move with its start as long as those truncations stay
+// the same. They do wherever the band goes if every value its walk found
+// is movable_at its sample, as in most bands. They do too for bands whose
+// columns lie in the same binade [2^e, 2^(e+1)) (or which keep one column,
+// dx = 0), and rows likewise: there the spacing is the same, and a start
+// is a multiple of it, an even one, so that even the ties round alike.
+// (Segments between whole points can put a sample point within a
+// millionth of a pixel of a place where a stroke coordinate changes, so
+// that the spacing decides.)
+//
+// So a band of width -1 to 1 on the canvas is walked once for its pixels,
+// less its centre line, which are recorded relative to its start and drawn
+// from there; the bands with the same dx, dy and width drawn after it are
+// drawn from the record, moved, if all its values were movable, or else if
+// they lie in the same binades.
 
 // The binade of the columns (or rows) from `a` to `b`, both positive, -1
 // for a single column, and -2 if they lie in different binades.
@@ -509,8 +557,11 @@ struct Offset {
 struct Record {
     uint64_t key;
     unsigned generation; // 0 for an empty slot
-    int first, count;    // count -1: the band cannot be recorded
+    int first, count;    // or, in a movable record's slot, one of:
 };
+
+constexpr int CANNOT = -1;      // the bands cannot be recorded
+constexpr int NOT_MOVABLE = -2; // their records are kept by binades
 
 constexpr int RECORD_SLOTS = 8192;
 constexpr int POOL_SIZE = 1 << 18;
@@ -546,15 +597,19 @@ struct RecordPen {
     }
     void strokes(const Strokes &now, Strokes &)
     {
-        if (!short_strokes(now)) {
+        if (!one_step_strokes(now)) {
             failed = true;
             return;
         }
-        take(now.x, now.y);
-        take(now.x1, now.y);
-        take(now.x1, now.y1);
-        take(now.x2, now.y);
-        take(now.x2, now.y2);
+        short_strokes(now.x, now.y, now.x1, now.y1, now.x2, now.y2);
+    }
+    void short_strokes(int x, int y, int x1, int y1, int x2, int y2)
+    {
+        take(x, y);
+        take(x1, y);
+        take(x1, y1);
+        take(x2, y);
+        take(x2, y2);
     }
     void point(int x, int y) { take(x, y); }
 };
@@ -568,30 +623,49 @@ void draw_recorded(const Offset *o, int count, int x0, int y0, Uint32 colour)
 }
 
 // The band of a segment near the canvas, and its samples.
-Band band_of(int x0, int y0, int x1, int y1, const Offsets &o, Uint32 colour)
+Band band_of(int x0, int y0, int x1, int y1, const Offsets &o, Uint32 colour, bool inside)
 {
-    return {x0, y0, static_cast<float>(x1), static_cast<float>(y1), {o.p[0], o.p[1], o.p[2], o.p[3]}, colour};
+    const bool small = std::fabs(o.p[0]) <= 1 && std::fabs(o.p[1]) <= 1 && std::fabs(o.p[2]) <= 1 &&
+                       std::fabs(o.p[3]) <= 1;
+    return {x0, y0, static_cast<float>(x1), static_cast<float>(y1),
+            {o.p[0], o.p[1], o.p[2], o.p[3]}, colour, inside && small};
+}
+
+// The record slot for a band's key: its dx, dy and width, and its binades
+// (for a movable record, none: -3).
+Record &record_slot(uint64_t &key, int dx, int dy, int width, int ex, int ey)
+{
+    key = static_cast<uint64_t>(dx + 1024) << 26 | static_cast<uint64_t>(dy + 1024) << 15 |
+          static_cast<uint64_t>(width + 2) << 10 | static_cast<uint64_t>(ex + 3) << 5 |
+          static_cast<uint64_t>(ey + 3);
+    return records[(key * 0x9E3779B97F4A7C15u) >> 51];
 }
 
 // Draws the band of a segment on the canvas (band_inside), of width -1 to
-// 1, from its record, or walks it into a record and draws that; false if
-// the band is to be walked onto the canvas instead.
+// 1, from a record, or walks it into a record and draws that; false if the
+// band is to be walked onto the canvas instead.
 bool draw_from_record(int x0, int y0, int x1, int y1, int width, Uint32 colour)
 {
     const int dx = x1 - x0, dy = y1 - y0;
+    if (std::abs(dx) + std::abs(dy) > 512)
+        return false;
     const int ex = binade_of(std::min(x0, x1), std::max(x0, x1));
     const int ey = binade_of(std::min(y0, y1), std::max(y0, y1));
-    if (ex == -2 || ey == -2 || std::abs(dx) + std::abs(dy) > 512)
-        return false;
-    const uint64_t key = static_cast<uint64_t>(dx + 1024) << 26 | static_cast<uint64_t>(dy + 1024) << 15 |
-                         static_cast<uint64_t>(width + 2) << 10 | static_cast<uint64_t>(ex + 2) << 5 |
-                         static_cast<uint64_t>(ey + 2);
-    Record &r = records[(key * 0x9E3779B97F4A7C15u) >> 51];
-    if (r.key == key && r.generation == generation) {
-        if (r.count < 0)
+    const bool one_binade = ex != -2 && ey != -2;
+    uint64_t movable_key, key;
+    Record &m = record_slot(movable_key, dx, dy, width, -3, -3);
+    Record &r = record_slot(key, dx, dy, width, ex, ey);
+    if (m.key == movable_key && m.generation == generation) {
+        if (m.count >= 0) {
+            draw_recorded(pool + m.first, m.count, x0, y0, colour);
+            return true;
+        }
+        if (m.count == CANNOT || !one_binade) // or not movable
             return false;
-        draw_recorded(pool + r.first, r.count, x0, y0, colour);
-        return true;
+        if (r.key == key && r.generation == generation) {
+            draw_recorded(pool + r.first, r.count, x0, y0, colour);
+            return true;
+        }
     }
     if (pool_used > POOL_SIZE - MOST_RECORDED) {
         pool_used = 0;
@@ -599,14 +673,24 @@ bool draw_from_record(int x0, int y0, int x1, int y1, int width, Uint32 colour)
     }
     const Offsets &o = offsets_for(dx, dy, width);
     RecordPen pen{x0, y0, 0, false};
-    near_walk(band_of(x0, y0, x1, y1, o, colour), schedule_for(o.length), width, pen);
+    const bool movable = near_walk(band_of(x0, y0, x1, y1, o, colour, true), schedule_for(o.length), width, pen);
     const Offset *const taken = pool + pool_used;
     for (int k = 0; k < pen.count; ++k)
         marked[y0 + taken[k].dy][(x0 + taken[k].dx) >> 6] = 0;
-    r = {key, generation, pool_used, pen.failed ? -1 : pen.count};
-    if (pen.failed)
+    if (pen.failed) {
+        m = {movable_key, generation, 0, CANNOT};
         return false;
-    pool_used += pen.count;
+    }
+    if (movable) {
+        m = {movable_key, generation, pool_used, pen.count};
+        pool_used += pen.count;
+    } else {
+        m = {movable_key, generation, 0, NOT_MOVABLE};
+        if (one_binade) {
+            r = {key, generation, pool_used, pen.count};
+            pool_used += pen.count;
+        }
+    }
     draw_recorded(taken, pen.count, x0, y0, colour);
     return true;
 }
@@ -629,7 +713,7 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
         return;
 
     const Offsets &o = offsets_for(static_cast<long long>(x1) - x0, static_cast<long long>(y1) - y0, width);
-    const Band band = band_of(x0, y0, x1, y1, o, colour);
+    const Band band = band_of(x0, y0, x1, y1, o, colour, inside);
     const SampleSchedule &s = schedule_for(o.length);
     auto within = [](int v, int limit) { return v >= -limit && v <= limit; };
     if (!within(x0, NEAR) || !within(y0, NEAR) || !within(x1, NEAR) || !within(y1, NEAR) ||
