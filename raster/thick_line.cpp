@@ -17,6 +17,8 @@
 // figure's) are drawn by the crossing walk, in double precision, which
 // looks only at the samples where a stroke coordinate may change; others
 // by the literal walk, over the samples whose strokes can reach the canvas.
+// A band that lies on the canvas is written without clipping, and a narrow
+// one is drawn from a record of the pixels of a band like it (below).
 #include "plot.h"
 #include "sample_schedule.h"
 
@@ -515,8 +517,9 @@ bool band_inside(int x0, int y0, int x1, int y1, int width)
            std::min(y0, y1) - reach >= 0 && std::max(y0, y1) + reach < SCREEN_H;
 }
 
-// Bands drawn again. Of a band's pixels, all but the centre line's come
-// from its sample points and stroke ends. For a band on the canvas
+// Bands drawn again. A band's centre line moves with its start, and its
+// other pixels come from its sample points and stroke ends. For a band on
+// the canvas
 // (band_inside) every stroke coordinate is positive, and truncates to x0
 // (or y0) plus the truncation of its part beyond, r - offset, r being t dx
 // (or t dy) rounded to the float spacing where the sample point lands. So
@@ -531,10 +534,10 @@ bool band_inside(int x0, int y0, int x1, int y1, int width)
 // that the spacing decides.)
 //
 // So a band of width -1 to 1 on the canvas is walked once for its pixels,
-// less its centre line, which are recorded relative to its start and drawn
-// from there; the bands with the same dx, dy and width drawn after it are
-// drawn from the record, moved, if all its values were movable, or else if
-// they lie in the same binades.
+// which are recorded relative to its start and drawn from there; the bands
+// with the same dx, dy and width drawn after it are drawn from the record,
+// moved, if all its values were movable, or else if they lie in the same
+// binades.
 
 // The binade of the columns (or rows) from `a` to `b`, both positive, -1
 // for a single column, and -2 if they lie in different binades.
@@ -577,7 +580,7 @@ constexpr int MARK_WORDS = (SCREEN_W + 63) / 64;
 uint64_t marked[SCREEN_H][MARK_WORDS];
 
 // Takes a band's pixels into the pool, after those used, each once; fails
-// for a stroke longer than a step each way, or too many pixels.
+// if there are too many.
 struct RecordPen {
     int x0, y0;
     int count;
@@ -595,10 +598,15 @@ struct RecordPen {
         word |= bit;
         pool[pool_used + count++] = {static_cast<int16_t>(x - x0), static_cast<int16_t>(y - y0)};
     }
+    void line(int xa, int ya, int xb, int yb)
+    {
+        walk_line(xa, ya, xb, yb, [this](int x, int y) { take(x, y); });
+    }
     void strokes(const Strokes &now, Strokes &)
     {
         if (!one_step_strokes(now)) {
-            failed = true;
+            line(now.x, now.y, now.x1, now.y1);
+            line(now.x, now.y, now.x2, now.y2);
             return;
         }
         short_strokes(now.x, now.y, now.x1, now.y1, now.x2, now.y2);
@@ -673,6 +681,7 @@ bool draw_from_record(int x0, int y0, int x1, int y1, int width, Uint32 colour)
     }
     const Offsets &o = offsets_for(dx, dy, width);
     RecordPen pen{x0, y0, 0, false};
+    pen.line(x0, y0, x1, y1);
     const bool movable = near_walk(band_of(x0, y0, x1, y1, o, colour, true), schedule_for(o.length), width, pen);
     const Offset *const taken = pool + pool_used;
     for (int k = 0; k < pen.count; ++k)
@@ -705,11 +714,12 @@ void forget_kept_bands()
 
 void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
 {
+    const bool inside = band_inside(x0, y0, x1, y1, width);
+    if (inside && width >= -1 && width <= 1 && (x0 != x1 || y0 != y1) &&
+        draw_from_record(x0, y0, x1, y1, width, colour))
+        return;
     draw_line(x0, y0, x1, y1, colour);
     if (x0 == x1 && y0 == y1) // L = 0
-        return;
-    const bool inside = band_inside(x0, y0, x1, y1, width);
-    if (inside && width >= -1 && width <= 1 && draw_from_record(x0, y0, x1, y1, width, colour))
         return;
 
     const Offsets &o = offsets_for(static_cast<long long>(x1) - x0, static_cast<long long>(y1) - y0, width);
