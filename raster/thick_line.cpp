@@ -305,9 +305,9 @@ inline void aim(Follower &f, const RunCursor &c, long long n)
     f.due = next_sample(c, n, (from - f.step * SURE) * f.per_delta, f.due_t);
 }
 
-Follower follow(double start, double delta, float offset, const RunCursor &c)
+Follower follow(double start, double delta, double per_delta, float offset, const RunCursor &c)
 {
-    Follower f{start, delta, 1 / delta, offset, coordinate_at(start, delta, offset, 0),
+    Follower f{start, delta, per_delta, offset, coordinate_at(start, delta, offset, 0),
                delta > 0 ? 1 : -1, 0, c.s.samples, 0};
     if (delta != 0)
         aim(f, c, 0);
@@ -395,10 +395,11 @@ bool crossing_walk(const Band &b, const SampleSchedule &s, Pen &pen)
 {
     const double dx = static_cast<double>(b.fx1) - b.x0; // whole numbers, exact
     const double dy = static_cast<double>(b.fy1) - b.y0;
+    const double per_dx = 1 / dx, per_dy = 1 / dy;
     RunCursor c = run_cursor(s);
     Follower f[6];
     for (int k = 0; k < 6; ++k)
-        f[k] = follow(k % 2 ? b.y0 : b.x0, k % 2 ? dy : dx, k < 2 ? 0 : b.p[k - 2], c);
+        f[k] = follow(k % 2 ? b.y0 : b.x0, k % 2 ? dy : dx, k % 2 ? per_dy : per_dx, k < 2 ? 0 : b.p[k - 2], c);
     for (Strokes last{};;) {
         if constexpr (Short)
             pen.short_strokes(f[0].value, f[1].value, f[2].value, f[3].value, f[4].value, f[5].value);
@@ -429,7 +430,7 @@ bool point_walk(const Band &b, const SampleSchedule &s, Pen &pen)
     const double dy = static_cast<double>(b.fy1) - b.y0;
     const bool x_major = std::fabs(dx) >= std::fabs(dy);
     RunCursor c = run_cursor(s);
-    Follower minor = x_major ? follow(b.y0, dy, 0, c) : follow(b.x0, dx, 0, c);
+    Follower minor = x_major ? follow(b.y0, dy, 1 / dy, 0, c) : follow(b.x0, dx, 1 / dx, 0, c);
     auto major_at = [&](double t) {
         c.movable = c.movable && movable_at(x_major ? dx : dy, 0, t);
         return x_major ? coordinate_at(b.x0, dx, 0, t) : coordinate_at(b.y0, dy, 0, t);
@@ -519,19 +520,18 @@ bool band_inside(int x0, int y0, int x1, int y1, int width)
 
 // Bands drawn again. A band's centre line moves with its start, and its
 // other pixels come from its sample points and stroke ends. For a band on
-// the canvas
-// (band_inside) every stroke coordinate is positive, and truncates to x0
-// (or y0) plus the truncation of its part beyond, r - offset, r being t dx
-// (or t dy) rounded to the float spacing where the sample point lands. So
-// the band's pixels move with its start as long as those truncations stay
-// the same. They do wherever the band goes if every value its walk found
-// is movable_at its sample, as in most bands. They do too for bands whose
-// columns lie in the same binade [2^e, 2^(e+1)) (or which keep one column,
-// dx = 0), and rows likewise: there the spacing is the same, and a start
-// is a multiple of it, an even one, so that even the ties round alike.
-// (Segments between whole points can put a sample point within a
-// millionth of a pixel of a place where a stroke coordinate changes, so
-// that the spacing decides.)
+// the canvas (band_inside) every stroke coordinate is positive, and
+// truncates to x0 (or y0) plus the truncation of its part beyond, r -
+// offset, r being t dx (or t dy) rounded to the float spacing where the
+// sample point lands. So the band's pixels move with its start as long as
+// those truncations stay the same. They do wherever the band goes if every
+// value its walk found is movable_at its sample, as in most bands. They do
+// too for bands whose columns lie in the same binade [2^e, 2^(e+1)) (or
+// which keep one column, dx = 0), and rows likewise: there the spacing is
+// the same, and a start is a multiple of it, an even one, so that even the
+// ties round alike. (Segments between whole points can put a sample point
+// within a millionth of a pixel of a place where a stroke coordinate
+// changes, so that the spacing decides.)
 //
 // So a band of width -1 to 1 on the canvas is walked once for its pixels,
 // which are recorded relative to its start and drawn from there; the bands
