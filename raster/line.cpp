@@ -97,10 +97,6 @@ void walk(long long a0, long long b0, int sa, int sb, unsigned long long n,
 
 void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
 {
-    // Every pixel of the walk lies in the box of its ends.
-    if (std::max(x0, x1) < 0 || std::min(x0, x1) >= SCREEN_W || std::max(y0, y1) < 0 ||
-        std::min(y0, y1) >= SCREEN_H)
-        return;
     if (short_line(x0, y0, x1, y1, colour))
         return;
     const long long dx = static_cast<long long>(x1) - x0;
@@ -120,6 +116,10 @@ void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
             walk_inside(p, row_step, column_step, static_cast<int>(ady), static_cast<int>(adx), colour);
         return;
     }
+    // Every pixel of the walk lies in the box of its ends.
+    if (std::max(x0, x1) < 0 || std::min(x0, x1) >= SCREEN_W || std::max(y0, y1) < 0 ||
+        std::min(y0, y1) >= SCREEN_H)
+        return;
     plot(x0, y0, colour);
     if (adx >= ady)
         walk<true>(x0, y0, sx, sy, adx, ady, colour);
