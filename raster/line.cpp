@@ -93,38 +93,48 @@ void walk(long long a0, long long b0, int sa, int sb, unsigned long long n,
     }
 }
 
-} // namespace
-
-void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
+// A line with an end off the canvas: every pixel of its walk lies in the
+// box of its ends, and the walk is clipped to the steps that reach the
+// canvas. Kept out of draw_line, whose lines on the canvas need none of it.
+[[gnu::noinline]] void clipped_line(int x0, int y0, int x1, int y1, Uint32 colour)
 {
-    if (short_line(x0, y0, x1, y1, colour))
+    if (std::max(x0, x1) < 0 || std::min(x0, x1) >= SCREEN_W || std::max(y0, y1) < 0 ||
+        std::min(y0, y1) >= SCREEN_H)
         return;
+    plot(x0, y0, colour);
     const long long dx = static_cast<long long>(x1) - x0;
     const long long dy = static_cast<long long>(y1) - y0;
     const int sx = dx > 0 ? 1 : -1;
     const int sy = dy > 0 ? 1 : -1;
     const unsigned long long adx = dx < 0 ? -dx : dx;
     const unsigned long long ady = dy < 0 ? -dy : dy;
-    if (on_canvas(x0, y0) && on_canvas(x1, y1)) {
-        Uint32 *const start = canvas_row(y0) + x0;
-        *start = colour;
-        const long column_step = sx * static_cast<long>(sizeof(Uint32)), row_step = sy * screen->pitch;
-        Uint8 *const p = reinterpret_cast<Uint8 *>(start);
-        if (adx >= ady)
-            walk_inside(p, column_step, row_step, static_cast<int>(adx), static_cast<int>(ady), colour);
-        else
-            walk_inside(p, row_step, column_step, static_cast<int>(ady), static_cast<int>(adx), colour);
-        return;
-    }
-    // Every pixel of the walk lies in the box of its ends.
-    if (std::max(x0, x1) < 0 || std::min(x0, x1) >= SCREEN_W || std::max(y0, y1) < 0 ||
-        std::min(y0, y1) >= SCREEN_H)
-        return;
-    plot(x0, y0, colour);
     if (adx >= ady)
         walk<true>(x0, y0, sx, sy, adx, ady, colour);
     else
         walk<false>(y0, x0, sy, sx, ady, adx, colour);
+}
+
+} // namespace
+
+void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
+{
+    if (short_line(x0, y0, x1, y1, colour))
+        return;
+    if (!on_canvas(x0, y0) || !on_canvas(x1, y1)) {
+        clipped_line(x0, y0, x1, y1, colour);
+        return;
+    }
+    const int dx = x1 - x0, dy = y1 - y0;
+    const int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    Uint32 *const start = canvas_row(y0) + x0;
+    *start = colour;
+    const long pixel = sizeof(Uint32), column_step = dx > 0 ? pixel : -pixel;
+    const long row_step = dy > 0 ? screen->pitch : -screen->pitch;
+    Uint8 *const p = reinterpret_cast<Uint8 *>(start);
+    if (adx >= ady)
+        walk_inside(p, column_step, row_step, adx, ady, colour);
+    else
+        walk_inside(p, row_step, column_step, ady, adx, colour);
 }
 
 void draw_rect(int x0, int y0, int x1, int y1, Uint32 colour)

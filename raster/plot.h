@@ -20,6 +20,13 @@ inline bool short_line(long long x0, long long y0, long long x1, long long y1, U
 {
     if (x1 - x0 < -1 || x1 - x0 > 1 || y1 - y0 < -1 || y1 - y0 > 1)
         return false;
+    if (on_canvas(x0, y0) && on_canvas(x1, y1)) {
+        Uint32 *const row = canvas_row(static_cast<int>(y0));
+        row[x0] = colour;
+        row[x1] = colour;
+        canvas_row(static_cast<int>(y1))[x1] = colour;
+        return true;
+    }
     plot(x0, y0, colour);
     plot(x1, y0, colour);
     plot(x1, y1, colour);
