@@ -240,10 +240,14 @@ struct RunCursor {
     bool movable;
 };
 
-RunCursor run_cursor(const SampleSchedule &s)
+// A cursor at the run of sample n.
+RunCursor run_cursor(const SampleSchedule &s, long long n)
 {
-    const SampleRun &r = s.run[0];
-    return {s, 0, r.first, r.increment, r.per_increment, r.base, r.base + r.count - 1, true};
+    int k = 0;
+    while (s.run[k].base + s.run[k].count <= n)
+        ++k;
+    const SampleRun &r = s.run[k];
+    return {s, k, r.first, r.increment, r.per_increment, r.base, r.base + r.count - 1, true};
 }
 
 // Moves the cursor on to the run of sample n.
@@ -305,12 +309,14 @@ inline void aim(Follower &f, const RunCursor &c, long long n)
     f.due = next_sample(c, n, (from - f.step * SURE) * f.per_delta, f.due_t);
 }
 
-Follower follow(double start, double delta, double per_delta, float offset, const RunCursor &c)
+// A coordinate followed from sample n, at t, on (the cursor at its run).
+Follower follow(double start, double delta, double per_delta, float offset, const RunCursor &c,
+                long long n, double t)
 {
-    Follower f{start, delta, per_delta, offset, coordinate_at(start, delta, offset, 0),
+    Follower f{start, delta, per_delta, offset, coordinate_at(start, delta, offset, t),
                delta > 0 ? 1 : -1, 0, c.s.samples, 0};
     if (delta != 0)
-        aim(f, c, 0);
+        aim(f, c, n);
     return f;
 }
 
@@ -385,21 +391,28 @@ struct InsidePen {
     void point(int x, int y) { canvas_row(y)[x] = colour; }
 };
 
+// The samples a walk takes: from `first` up to `end` (exclusive).
+struct SampleRange {
+    long long first, end;
+};
+
 // The six stroke coordinates followed together, the strokes drawn at each
 // sample where one changes. Returns whether every value found is movable.
 // Short: every stroke takes at most one step each way (the offsets are at
 // most 1, so that a stroke end truncates to at most one from the sample
 // point), and is given to the pen as such.
 template <bool Short, typename Pen>
-bool crossing_walk(const Band &b, const SampleSchedule &s, Pen &pen)
+bool crossing_walk(const Band &b, const SampleSchedule &s, SampleRange range, Pen &pen)
 {
     const double dx = static_cast<double>(b.fx1) - b.x0; // whole numbers, exact
     const double dy = static_cast<double>(b.fy1) - b.y0;
     const double per_dx = 1 / dx, per_dy = 1 / dy;
-    RunCursor c = run_cursor(s);
+    RunCursor c = run_cursor(s, range.first);
+    const double t = sample_t(s, range.first);
     Follower f[6];
     for (int k = 0; k < 6; ++k)
-        f[k] = follow(k % 2 ? b.y0 : b.x0, k % 2 ? dy : dx, k % 2 ? per_dy : per_dx, k < 2 ? 0 : b.p[k - 2], c);
+        f[k] = follow(k % 2 ? b.y0 : b.x0, k % 2 ? dy : dx, k % 2 ? per_dy : per_dx, k < 2 ? 0 : b.p[k - 2],
+                      c, range.first, t);
     for (Strokes last{};;) {
         if constexpr (Short)
             pen.short_strokes(f[0].value, f[1].value, f[2].value, f[3].value, f[4].value, f[5].value);
@@ -408,7 +421,7 @@ bool crossing_walk(const Band &b, const SampleSchedule &s, Pen &pen)
         long long n = f[0].due; // the next sample where a coordinate may change
         for (int k = 1; k < 6; ++k)
             n = std::min(n, f[k].due);
-        if (n == s.samples)
+        if (n >= range.end)
             return c.movable;
         move_to(c, n);
         for (Follower &g : f)
@@ -424,28 +437,29 @@ bool crossing_walk(const Band &b, const SampleSchedule &s, Pen &pen)
 // major coordinate at the first of those samples to the one at the sample
 // before the second: only the minor coordinate is followed.
 template <typename Pen>
-bool point_walk(const Band &b, const SampleSchedule &s, Pen &pen)
+bool point_walk(const Band &b, const SampleSchedule &s, SampleRange range, Pen &pen)
 {
     const double dx = static_cast<double>(b.fx1) - b.x0;
     const double dy = static_cast<double>(b.fy1) - b.y0;
     const bool x_major = std::fabs(dx) >= std::fabs(dy);
-    RunCursor c = run_cursor(s);
-    Follower minor = x_major ? follow(b.y0, dy, 1 / dy, 0, c) : follow(b.x0, dx, 1 / dx, 0, c);
+    RunCursor c = run_cursor(s, range.first);
+    double first = sample_t(s, range.first), t = first;
+    Follower minor = x_major ? follow(b.y0, dy, 1 / dy, 0, c, range.first, t)
+                             : follow(b.x0, dx, 1 / dx, 0, c, range.first, t);
     auto major_at = [&](double t) {
         c.movable = c.movable && movable_at(x_major ? dx : dy, 0, t);
         return x_major ? coordinate_at(b.x0, dx, 0, t) : coordinate_at(b.y0, dy, 0, t);
     };
-    double first = 0, t = 0;
-    for (long long n = 0; n < s.samples; first = t) {
+    for (long long n = range.first; n < range.end; first = t) {
         const int value = minor.value;
         do {
             n = minor.due, t = minor.due_t;
-            if (n < s.samples) {
+            if (n < range.end) {
                 move_to(c, n);
                 take(minor, c);
             }
-        } while (n < s.samples && minor.value == value);
-        const int from = major_at(first), to = major_at(sample_t(s, n - 1));
+        } while (n < range.end && minor.value == value);
+        const int from = major_at(first), to = major_at(sample_t(s, std::min(n, range.end) - 1));
         for (int major = std::min(from, to); major <= std::max(from, to); ++major)
             x_major ? pen.point(major, value) : pen.point(value, major);
     }
@@ -455,11 +469,19 @@ bool point_walk(const Band &b, const SampleSchedule &s, Pen &pen)
 // The band's walk near the canvas, with the given pen; whether every value
 // it found is movable.
 template <typename Pen>
+bool near_walk(const Band &b, const SampleSchedule &s, int width, Pen &pen, SampleRange range)
+{
+    if (range.first >= range.end)
+        return true;
+    if (width == 0)
+        return point_walk(b, s, range, pen);
+    return b.short_strokes ? crossing_walk<true>(b, s, range, pen) : crossing_walk<false>(b, s, range, pen);
+}
+
+template <typename Pen>
 bool near_walk(const Band &b, const SampleSchedule &s, int width, Pen &pen)
 {
-    if (width == 0)
-        return point_walk(b, s, pen);
-    return b.short_strokes ? crossing_walk<true>(b, s, pen) : crossing_walk<false>(b, s, pen);
+    return near_walk(b, s, width, pen, {0, s.samples});
 }
 
 // The length and the offsets of a segment (dx, dy) at a width, which
@@ -733,7 +755,14 @@ void draw_thick_line(int x0, int y0, int x1, int y1, int width, Uint32 colour)
         InsidePen pen{colour};
         near_walk(band, s, width, pen);
     } else {
+        // Only the samples whose strokes can reach the canvas.
+        double first, last;
+        canvas_reach(band, first, last);
+        float t;
+        int run = 0;
+        const long long n = first_sample_from(s, -1, first, t, run);
+        const long long end = first_sample_from(s, n - 1, std::nextafter(last, HUGE_VAL), t, run);
         ClippedPen pen{colour};
-        near_walk(band, s, width, pen);
+        near_walk(band, s, width, pen, {n, end});
     }
 }
