@@ -4,7 +4,7 @@
 // A surface that must be locked before its pixels are touched (some video
 // drivers give such surfaces) is kept locked while the program draws, and
 // unlocked only around the SDL calls that need it unlocked.
-#include "raster.h"
+#include "plot.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -73,6 +73,7 @@ void open_canvas()
         fail("cannot open an 800 x 600 window");
     }
     set_canvas(window);
+    forget_kept_bands();
 }
 
 static void unlock()

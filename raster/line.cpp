@@ -14,34 +14,30 @@
 // of the whole walk that fall on the canvas.
 #include "plot.h"
 
+#include <algorithm>
+
 namespace {
 
 // The walk with the major axis along x (XMajor) or along y. (a0, b0) is the
 // start in (major, minor) coordinates, sa and sb the directions, n and m the
 // lengths along the major and the minor axis (m <= n, n > 0).
-// The whole walk of a line that lies on the canvas: nothing to clip.
-template <bool XMajor>
-void walk_inside(int a, int b, int sa, int sb, int n, int m, Uint32 colour)
+//
+// The whole walk of a line that lies on the canvas, nothing to clip: a
+// pointer to the current pixel moves by a major step, and by a minor step
+// where the counter reaches n (steps in bytes). The second write of each
+// step lands on the pixel just written when no minor step is taken, which
+// costs less than telling the two cases apart.
+void walk_inside(Uint8 *p, long major_step, long minor_step, int n, int m, Uint32 colour)
 {
-    // The current row, addressed again only when the walk leaves it.
-    int y = XMajor ? b : a;
-    Uint32 *row = canvas_row(y);
-    auto put = [&](int major, int minor) {
-        const int x = XMajor ? major : minor;
-        if ((XMajor ? minor : major) != y)
-            row = canvas_row(y = XMajor ? minor : major);
-        row[x] = colour;
-    };
     int err = 0;
     for (int k = 0; k < n; ++k) {
-        a += sa;
-        put(a, b);
+        p += major_step;
+        *reinterpret_cast<Uint32 *>(p) = colour;
         err += m;
-        if (err >= n) {
-            err -= n;
-            b += sb;
-            put(a, b);
-        }
+        const bool minor = err >= n;
+        err -= minor ? n : 0;
+        p += minor ? minor_step : 0;
+        *reinterpret_cast<Uint32 *>(p) = colour;
     }
 }
 
@@ -97,11 +93,13 @@ void walk(long long a0, long long b0, int sa, int sb, unsigned long long n,
     }
 }
 
-} // namespace
-
-void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
+// A line with an end off the canvas: every pixel of its walk lies in the
+// box of its ends, and the walk is clipped to the steps that reach the
+// canvas. Kept out of draw_line, whose lines on the canvas need none of it.
+[[gnu::noinline]] void clipped_line(int x0, int y0, int x1, int y1, Uint32 colour)
 {
-    if (short_line(x0, y0, x1, y1, colour))
+    if (std::max(x0, x1) < 0 || std::min(x0, x1) >= SCREEN_W || std::max(y0, y1) < 0 ||
+        std::min(y0, y1) >= SCREEN_H)
         return;
     plot(x0, y0, colour);
     const long long dx = static_cast<long long>(x1) - x0;
@@ -110,17 +108,33 @@ void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
     const int sy = dy > 0 ? 1 : -1;
     const unsigned long long adx = dx < 0 ? -dx : dx;
     const unsigned long long ady = dy < 0 ? -dy : dy;
-    if (on_canvas(x0, y0) && on_canvas(x1, y1)) {
-        if (adx >= ady)
-            walk_inside<true>(x0, y0, sx, sy, static_cast<int>(adx), static_cast<int>(ady), colour);
-        else
-            walk_inside<false>(y0, x0, sy, sx, static_cast<int>(ady), static_cast<int>(adx), colour);
-        return;
-    }
     if (adx >= ady)
         walk<true>(x0, y0, sx, sy, adx, ady, colour);
     else
         walk<false>(y0, x0, sy, sx, ady, adx, colour);
+}
+
+} // namespace
+
+void draw_line(int x0, int y0, int x1, int y1, Uint32 colour)
+{
+    if (short_line(x0, y0, x1, y1, colour))
+        return;
+    if (!on_canvas(x0, y0) || !on_canvas(x1, y1)) {
+        clipped_line(x0, y0, x1, y1, colour);
+        return;
+    }
+    const int dx = x1 - x0, dy = y1 - y0;
+    const int adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
+    Uint32 *const start = canvas_row(y0) + x0;
+    *start = colour;
+    const long pixel = sizeof(Uint32), column_step = dx > 0 ? pixel : -pixel;
+    const long row_step = dy > 0 ? screen->pitch : -screen->pitch;
+    Uint8 *const p = reinterpret_cast<Uint8 *>(start);
+    if (adx >= ady)
+        walk_inside(p, column_step, row_step, adx, ady, colour);
+    else
+        walk_inside(p, row_step, column_step, ady, adx, colour);
 }
 
 void draw_rect(int x0, int y0, int x1, int y1, Uint32 colour)

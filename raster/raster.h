@@ -66,7 +66,8 @@ int user_language(const char *const *languages, int count);
 
 inline bool on_canvas(long long x, long long y)
 {
-    return x >= 0 && x < SCREEN_W && y >= 0 && y < SCREEN_H;
+    // A negative coordinate turns into a very large unsigned one.
+    return static_cast<unsigned long long>(x) < SCREEN_W && static_cast<unsigned long long>(y) < SCREEN_H;
 }
 
 // Row y of the canvas, addressed through the surface's pitch. No check.

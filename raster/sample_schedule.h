@@ -59,14 +59,14 @@ inline void lay_out_samples(SampleSchedule &s, float length)
     for (float t = 0;;) {
         // A run starts at t when the steps from t and from the next sample
         // add the same increment within t's binade: then t is even where
-        // that matters. It holds the samples t + j increment from j = 0 on
+        // that matters. (A sample at t = 1 is the last: it starts no run.) It holds the samples t + j increment from j = 0 on
         // whose sums stay below the top of the binade, and the one after
         // the last of them: m + 1 samples, m guessed, then checked. Every
         // value here is a multiple of u below 2^(e+1), exact in double.
         float next = after(t);
         const double increment = static_cast<double>(next) - t;
         long long m = 0;
-        if (t > 0 && next > t && binade(next) == binade(t) && after(next) - next == increment) {
+        if (t > 0 && t < 1 && next > t && binade(next) == binade(t) && after(next) - next == increment) {
             const uint32_t top_bits = (binade(t) + 1) << 23; // 2^e as a float
             float top_float;
             std::memcpy(&top_float, &top_bits, sizeof top_float);

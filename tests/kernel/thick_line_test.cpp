@@ -85,6 +85,10 @@ TEST(SampleSchedule, FollowsTheRecurrence)
     }
     for (const float length : {4000000.0f, 2097152.0f})
         lengths.push_back(length);
+    // Lengths whose samples land on t = 1 exactly, the last sample: the
+    // samples once went on past it, to t = 2.
+    for (const double squares : {202.0 * 202 + 62 * 62, 535.0 * 535 + 64 * 64})
+        lengths.push_back(static_cast<float>(std::sqrt(squares)));
     int most_runs = 0;
     for (const float length : lengths) {
         most_runs = std::max(most_runs, expect_schedule_follows_the_recurrence(length));
@@ -184,6 +188,25 @@ TEST(ThickLine, SameAsTheLiteralSampleWalk)
         if (HasFatalFailure())
             return;
     }
+    // A band whose last sample lands on t = 1 exactly.
+    expect_literal_both_ways(300, 300, 502, 362, 1);
+}
+
+TEST(ThickLine, BandsDrawnAgainElsewhereKeepTheirOwnPixels)
+{
+    // Short bands of widths -1 to 1, each drawn at starts all over the
+    // canvas (in binades of the columns and rows from 2^3 to 2^9, across
+    // their bounds, and at the edges) after it was drawn once: each time
+    // the same pixels as the literal walk at that start.
+    const int segments[][2] = {{4, 3}, {-3, 4}, {5, 0}, {0, -7}, {40, 17}};
+    for (const auto &d : segments)
+        for (int width = -1; width <= 1; ++width)
+            for (const int x0 : {3, 8, 45, 126, 150, 300, 509, 600, 796})
+                for (const int y0 : {2, 8, 150, 250, 300, 520, 597}) {
+                    expect_literal_both_ways(x0, y0, x0 + d[0], y0 + d[1], width);
+                    if (HasFatalFailure())
+                        return;
+                }
 }
 
 TEST(ThickLine, FarEndsWalkOnlyTheSamplesNearTheCanvas)
