@@ -244,6 +244,16 @@ bool first_time(int x0, int y0, int x1, int y1)
 template <typename Real>
 void draw_edge(const Tile<Real> &t, int a, int b)
 {
+    // A band of width 1 keeps within two pixels of its segment's box: one
+    // whose box lies beyond an edge of the canvas by more draws nothing
+    // (a deep view's upper levels have many such, far off).
+    constexpr int MARGIN = 3;
+    const int *p[2] = {t.px, t.py};
+    const int size[2] = {SCREEN_W, SCREEN_H};
+    for (int axis = 0; axis < 2; ++axis)
+        if (std::max(p[axis][a], p[axis][b]) < -MARGIN ||
+            std::min(p[axis][a], p[axis][b]) >= size[axis] + MARGIN)
+            return;
     if (first_time(t.px[a], t.py[a], t.px[b], t.py[b]))
         draw_thick_line(t.px[a], t.py[a], t.px[b], t.py[b], 1, black);
 }

@@ -124,4 +124,31 @@ inline int trunc_int(Real v)
     return static_cast<int>(v);
 }
 
+// The same for a long double, by way of double: the x87's own conversion
+// changes its rounding mode for each value, which costs more than the
+// rest of a leaf's mapping. The double is the nearest, so it can be a
+// whole number k where the long double lies just short of it: then the
+// long double truncates to k - 1 (k + 1 below zero), and nowhere else can
+// they differ, as no whole number lies between a value and its nearest
+// double but that double itself.
+template <>
+inline int trunc_int(long double v)
+{
+    if (v != v)
+        return 0;
+    if (v <= INT_MIN)
+        return INT_MIN;
+    if (v >= INT_MAX)
+        return INT_MAX;
+    const double d = static_cast<double>(v);
+    const int whole = static_cast<int>(d);
+    if (whole == d) {
+        if (v < d && d > 0)
+            return whole - 1;
+        if (v > d && d < 0)
+            return whole + 1;
+    }
+    return whole;
+}
+
 #endif

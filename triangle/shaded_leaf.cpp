@@ -19,12 +19,24 @@ bool seed_in_window(extended cx, extended cy)
     return 0 < cx && cx < SCREEN_W - 1 && 0 < cy && cy < SCREEN_H - 1;
 }
 
-bool leaf_seed(double x1, double y1, double x2, double y2, double x3, double y3, int &sx, int &sy)
+// The leaf's corners' pixels.
+static void leaf_pixels(double x1, double y1, double x2, double y2, double x3, double y3,
+                        int px[3], int py[3])
+{
+    px[0] = trunc_int(view_x(x1));
+    px[1] = trunc_int(view_x(x2));
+    px[2] = trunc_int(view_x(x3));
+    py[0] = trunc_int(view_y(y1));
+    py[1] = trunc_int(view_y(y2));
+    py[2] = trunc_int(view_y(y3));
+}
+
+// leaf_seed with the leaf's pixels known.
+static bool seed_of(double x1, double y1, double x2, double y2, double x3, double y3,
+                    const int px[3], const int py[3], int &sx, int &sy)
 {
     const extended cx = view_x(centroid_of(x1, x2, x3));
     const extended cy = view_y(centroid_of(y1, y2, y3));
-    const int px[3] = {trunc_int(view_x(x1)), trunc_int(view_x(x2)), trunc_int(view_x(x3))};
-    const int py[3] = {trunc_int(view_y(y1)), trunc_int(view_y(y2)), trunc_int(view_y(y3))};
     if (seed_in_window(cx, cy)) {
         sx = trunc_int(cx);
         sy = trunc_int(cy);
@@ -33,18 +45,24 @@ bool leaf_seed(double x1, double y1, double x2, double y2, double x3, double y3,
     return fill_cut_tiles && seed_on_canvas(px, py, 3, sx, sy);
 }
 
+bool leaf_seed(double x1, double y1, double x2, double y2, double x3, double y3, int &sx, int &sy)
+{
+    int px[3], py[3];
+    leaf_pixels(x1, y1, x2, y2, x3, y3, px, py);
+    return seed_of(x1, y1, x2, y2, x3, y3, px, py, sx, sy);
+}
+
 void draw_shaded_leaf(double x1, double y1, double x2, double y2, double x3, double y3,
                       bool equilateral)
 {
-    const int px1 = trunc_int(view_x(x1)), py1 = trunc_int(view_y(y1));
-    const int px2 = trunc_int(view_x(x2)), py2 = trunc_int(view_y(y2));
-    const int px3 = trunc_int(view_x(x3)), py3 = trunc_int(view_y(y3));
-    draw_line(px1, py1, px2, py2, leaf_outline);
-    draw_line(px2, py2, px3, py3, leaf_outline);
-    draw_line(px3, py3, px1, py1, leaf_outline);
+    int px[3], py[3];
+    leaf_pixels(x1, y1, x2, y2, x3, y3, px, py);
+    draw_line(px[0], py[0], px[1], py[1], leaf_outline);
+    draw_line(px[1], py[1], px[2], py[2], leaf_outline);
+    draw_line(px[2], py[2], px[0], py[0], leaf_outline);
 
     int sx, sy;
-    if (leaf_seed(x1, y1, x2, y2, x3, y3, sx, sy))
+    if (seed_of(x1, y1, x2, y2, x3, y3, px, py, sx, sy))
         flood_fill(sx, sy, equilateral ? dark_grey : light_grey, leaf_outline);
 }
 

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
+
+#include <climits>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -154,6 +157,21 @@ TEST(WindowName, TheUserLanguageIsLanguageThenTheFirstLocaleSet)
         }
         EXPECT_EQ(user_language(languages, 2), cases[n].second) << "case " << n + 1;
     }
+}
+
+// A long double truncates as the x87 truncates it, though the conversion
+// goes by way of double: most of all just short of a whole number, where
+// the nearest double is that number.
+TEST(TruncInt, LongDoubleAsItsOwnConversion)
+{
+    const long double tiny = 1.0L / (1LL << 60);
+    for (const long double v : {0.0L, 0.5L, 599.0L, 599.0L - tiny, 599.0L + tiny, -0.6L,
+                                -1.0L + tiny, -1.0L - tiny, -799.0L + tiny, 1e9L - tiny,
+                                2147483647.0L - tiny, -2147483647.0L - tiny, tiny, -tiny})
+        EXPECT_EQ(trunc_int(v), static_cast<int>(v)) << static_cast<double>(v);
+    EXPECT_EQ(trunc_int(1e300L), INT_MAX);
+    EXPECT_EQ(trunc_int(-1e300L), INT_MIN);
+    EXPECT_EQ(trunc_int(std::numeric_limits<long double>::quiet_NaN()), 0);
 }
 
 } // namespace
