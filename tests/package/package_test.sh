@@ -131,12 +131,31 @@ else
 
   # The area labels, started from an empty folder, find their font: the
   # program says so on standard error when it leaves them out.
+  # The server is told not to reset when its last client leaves (a program
+  # that connects while it resets is turned away), and says its display
+  # number on a line of its own once it accepts clients.
   display_file=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-  server=$!
-  for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-  display=:$(cat "$display_file")
+  xvfb_errors=$(mktemp)
+  display=
+  for attempt in $(seq 10); do
+    : >"$display_file"
+    Xvfb ":$((300 + (RANDOM + attempt) % 500))" -displayfd 3 -noreset -screen 0 800x600x24 \
+      -nolisten tcp 3>"$display_file" 2>"$xvfb_errors" &
+    server=$!
+    for _ in $(seq 200); do
+      [ "$(wc -l <"$display_file")" -ge 1 ] && break
+      kill -0 "$server" 2>/dev/null || break
+      sleep 0.1
+    done
+    if [ "$(wc -l <"$display_file")" -ge 1 ]; then
+      display=:$(head -n 1 "$display_file")
+      break
+    fi
+    kill "$server" 2>/dev/null || true
+    wait "$server" 2>/dev/null || true
+  done
   rm -f "$display_file"
+  [ -n "$display" ] || fail "Xvfb did not start: $(cat "$xvfb_errors")"
   (cd "$empty" && DISPLAY=$display fivesplit_area_labels 2>"$empty.errors") &
   program=$!
   # Once its window shows, two key presses (to the window under the
@@ -154,6 +173,7 @@ else
   wait "$program" || status=$?
   kill "$server" 2>/dev/null || true
   wait "$server" 2>/dev/null || true
+  rm -f "$xvfb_errors"
   check "fivesplit_area_labels ends with status 0" test "$status" -eq 0
   if [ -s "$empty.errors" ]; then
     fail "fivesplit_area_labels, run from an empty folder, leaves out its labels: $(cat "$empty.errors")"
