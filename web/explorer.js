@@ -21,6 +21,11 @@
 // notch; a drag moves the view; two fingers move it and pinch about their
 // middle.
 //
+// The buttons under "Download the tiles" write the state on show out as
+// tilings_explore does, byte for byte: SVG, cut lines, tile data (CSV) and
+// PDF on the paper chosen, named as the picture is,
+// explore_<family>_<colour>_d<depth> (.svg, _cut.svg, .csv, _A4.pdf).
+//
 // #status carries data-state, the canonical query of the picture on show
 // (set once it is on the canvas), and data-drawn, the pictures drawn so
 // far. Beside this, and driving none of it, Module.explorer.timings notes
@@ -71,6 +76,8 @@
             ratio: c('explore_ratio', null, [number]),
             border: c('explore_border', null, [number]),
             draw: c('explore_draw', number, []),
+            export: c('explore_export', number, [number, number]),
+            export_size: c('explore_export_size', number, []),
         };
     }
 
@@ -279,14 +286,36 @@
     // --- The shell's parts --------------------------------------------------
 
     const address = () => `${location.href.replace(/#.*$/, '')}#${status.dataset.state}`;
+    // The files' name, from the state they show.
+    function file_name(query, ending) {
+        const state = new URLSearchParams(query);
+        return `explore_${state.get('family')}_${state.get('colour')}_d${state.get('depth')}` +
+               ending;
+    }
     shell.download(() => {
-        const state = new URLSearchParams(status.dataset.state);
         if (!drawn)
             return null;
         return {picture: context.getImageData(0, 0, canvas.width, canvas.height),
-                name: `explore_${state.get('family')}_${state.get('colour')}_` +
-                      `d${state.get('depth')}.png`};
+                name: file_name(status.dataset.state, '.png')};
     });
+
+    // The view written out, as tilings_explore's --svg, --outline, --csv
+    // and --pdf write it (the order of explore_export's formats).
+    const EXPORTS = [['export-svg', '.svg', 'image/svg+xml'],
+                     ['export-cut', '_cut.svg', 'image/svg+xml'],
+                     ['export-csv', '.csv', 'text/csv'],
+                     ['export-pdf', '.pdf', 'application/pdf']];
+    EXPORTS.forEach(([id, ending, type], format) => $(id).addEventListener('click', () => {
+        if (!api)
+            return;
+        const paper = $('paper').selectedIndex;
+        const start = api.export(format, paper);
+        // After the call: the memory may have grown, and HEAPU8 with it.
+        const bytes = Module.HEAPU8.slice(start, start + api.export_size());
+        const name = file_name(api.query(), id === 'export-pdf'
+            ? `_${$('paper').value}${ending}` : ending);
+        shell.save(new Blob([bytes], {type}), name);
+    }));
     shell.copy_link(address);
     shell.full_screen(box, shell.fit(box, stage, box.querySelector('.controls')));
 

@@ -6,6 +6,7 @@
 //   full_screen(box, fit)    the "Full screen" button
 //   download(make)           the "Download picture" button: make() gives
 //                            {picture: ImageData, name}
+//   save(blob, name)         offers the blob as a file of that name
 //   copy_link(address)       the "Copy link" button: address() gives the link
 //   keep_pointer(stage)      keeps pointer and touch input from SDL
 //   plain_key(event)         a key without Ctrl, Cmd, Alt or Shift
@@ -68,6 +69,16 @@
         });
     }
 
+    function save(blob, name) {
+        const link = document.createElement('a');
+        link.href = URL.createObjectURL(blob);
+        link.download = name;
+        document.body.appendChild(link);
+        link.click();
+        link.remove();
+        setTimeout(() => URL.revokeObjectURL(link.href), 60000);
+    }
+
     // Download: the 800 x 600 pixels as they are, as a PNG file.
     function download(make) {
         $('download').addEventListener('click', () => {
@@ -78,15 +89,7 @@
             copy.width = made.picture.width;
             copy.height = made.picture.height;
             copy.getContext('2d').putImageData(made.picture, 0, 0);
-            copy.toBlob(blob => {
-                const link = document.createElement('a');
-                link.href = URL.createObjectURL(blob);
-                link.download = made.name;
-                document.body.appendChild(link);
-                link.click();
-                link.remove();
-                setTimeout(() => URL.revokeObjectURL(link.href), 60000);
-            }, 'image/png');
+            copy.toBlob(blob => save(blob, made.name), 'image/png');
         });
     }
 
@@ -212,6 +215,6 @@
         return shell;
     }
 
-    window.page_shell = {fit, full_screen, download, copy_link, keep_pointer, plain_key,
+    window.page_shell = {fit, full_screen, save, download, copy_link, keep_pointer, plain_key,
                          timings, start};
 })();

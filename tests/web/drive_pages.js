@@ -31,6 +31,8 @@
 //             the download
 //   explore_fit      the page at 1280 x 800, 1024 x 650 and on a 390 x 844
 //             touch screen, without scrolling sideways; a pinch zooms
+//   explore_exports  each export button at a preset of each family and at
+//             deep views, each file named for the state
 // It writes canvases as OUT_DIR/LABEL.rgba (800 x 600 x RGBA, row by row)
 // and downloads as OUT_DIR/LABEL.png, screenshots of `fit` as
 // OUT_DIR/fit_*.png (explore_fit_*.png), and writes to standard output,
@@ -39,6 +41,8 @@
 //                               (of PROGRAM) showed, or must show
 //   frames PROGRAM N            the frames shown before the program ended
 //   gallery PROGRAM N           the frame the gallery's picture shows
+//   export explore FILE FORMAT PAPER STATE   OUT_DIR/FILE is what the
+//                               button (svg, cut, csv, pdf) wrote for STATE
 //   timing PROGRAM N BY FROM DRAWN PAINTED WAITED   ms from the input (BY:
 //                               key, click, button, tap, back, hash; load,
 //                               from the page's start) to frame N on the
@@ -861,8 +865,44 @@ async function explore_fit(browser, base) {
         report('problem', 'explore', `script error: ${error}`);
 }
 
+// A preset of each family, a view of 100,000 tiles, and one zoomed a
+// million times.
+const EXPORTED = ['preset=chair_grey_zoom', 'preset=tri_axis_edges',
+                  'preset=fivesplit_child_colours_zoom',
+                  'family=triangle&colour=shaded&depth=11&zoom=2.6',
+                  'family=fivesplit&colour=child&ratio=0.7&depth=22&zoom=1e6&x=62.6&y=12.3'];
+async function explore_exports(browser, base) {
+    const errors = [];
+    const page = await new_page(browser, {viewport: {width: 1280, height: 800},
+                                          acceptDownloads: true}, errors);
+    await explored(page, () => page.goto(`${base}/explore.html`), true);
+    for (const [i, state] of EXPORTED.entries()) {
+        const now = await explored(page, () => page.evaluate(s => { location.hash = s; }, state));
+        const paper = ['A4', 'A3', 'A2'][i % 3];
+        await page.selectOption('#paper', paper);
+        const q = new URLSearchParams(now.state);
+        const stem = `explore_${q.get('family')}_${q.get('colour')}_d${q.get('depth')}`;
+        const names = {svg: '.svg', cut: '_cut.svg', csv: '.csv', pdf: `_${paper}.pdf`};
+        for (const [format, ending] of Object.entries(names)) {
+            // Chromium drops the eleventh download a page starts within a
+            // second.
+            await page.waitForTimeout(120);
+            const [file] = await Promise.all([page.waitForEvent('download'),
+                                              page.click(`#export-${format}`)]);
+            if (file.suggestedFilename() !== stem + ending)
+                report('problem', 'explore', `${state}: ${format} is named ` +
+                       `${file.suggestedFilename()}, not ${stem}${ending}`);
+            await file.saveAs(path.join(out, `${i}_${stem}${ending}`));
+            report('export', 'explore', `${i}_${stem}${ending}`, format, paper, now.state);
+        }
+    }
+    for (const error of errors)
+        report('problem', 'explore', `script error: ${error}`);
+    await page.context().close();
+}
+
 const CHECKS = {sweep, keys, address, download, fit, errors, explore_presets, explore_inputs,
-                explore_fit};
+                explore_fit, explore_exports};
 
 async function main() {
     const server = await serve(site);

@@ -134,11 +134,18 @@ struct Shown {
     int frame;
 };
 
+// A file an export button wrote: OUT_DIR/file, in `format` (svg, cut, csv,
+// pdf) on `paper`, for `state`.
+struct Exported {
+    std::string file, format, paper, state;
+};
+
 struct DriverRun {
     int status = -1;
     std::string out;
     std::vector<std::string> problems;
     std::vector<Shown> shown;
+    std::vector<Exported> exported;
     int frames = 0;
     int gallery_frame = 0;
     std::vector<std::string> timings;
@@ -168,6 +175,11 @@ DriverRun drive(const std::string &check, const std::string &program)
             run.gallery_frame = std::atoi(rest.c_str());
         } else if (kind == "timing") {
             run.timings.push_back(rest);
+        } else if (kind == "export") {
+            Exported exported;
+            std::istringstream(rest) >> exported.file >> exported.format >> exported.paper >>
+                exported.state;
+            run.exported.push_back(exported);
         } else if (kind == "shown") {
             Shown shown;
             shown.program = name;
@@ -364,6 +376,33 @@ TEST(ExplorerPage, GarbageKeysWheelDragAndTheAddressGiveTheStatesSaid)
     const DriverRun run = drive("explore_inputs", "explore");
     EXPECT_EQ(run.shown.size(), 2u) << "a download served and one from the folder";
     expect_kept_frames(run);
+    fs::remove_all(run.out);
+}
+
+std::string file_bytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(ExplorerPage, ExportButtonsWriteTheCommandsBytes)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("explore_exports", "explore");
+    expect_no_problems(run);
+    EXPECT_EQ(run.exported.size(), 5u * 4) << "four files at each of five states";
+    for (const Exported &e : run.exported) {
+        const std::string native = run.out + "/native_" + e.file;
+        Launch explore;
+        explore.command = {EXPLORE_PROGRAM, e.format == "cut" ? "--outline" : "--" + e.format,
+                           native, "--paper", e.paper, e.state};
+        const Ran ran = run_program(explore, 60);
+        ASSERT_EQ(ran.status, 0) << ran.errors;
+        const std::string page = file_bytes(run.out + "/" + e.file);
+        EXPECT_TRUE(!page.empty() && page == file_bytes(native))
+            << e.file << " (" << page.size() << " bytes) differs from tilings_explore's for "
+            << e.state;
+    }
     fs::remove_all(run.out);
 }
 
