@@ -43,19 +43,23 @@ EMSCRIPTEN_KEEPALIVE void explore_open()
     open_canvas();
 }
 
-// The families and colourings, as JSON: {"families": [{"name", "title"}],
-// "colourings": [{"name", "family", "words"}]}.
+// The families and colourings, as JSON, in English and French:
+// {"families": [{"name", "title": {"en", "fr"}}],
+//  "colourings": [{"name", "family", "words": {"en", "fr"}}]}.
 EMSCRIPTEN_KEEPALIVE const char *explore_catalogue()
 {
+    const auto both = [](const char *en, const char *fr) {
+        return "{\"en\": " + json_text(en) + ", \"fr\": " + json_text(fr) + "}";
+    };
     std::string json = "{\"families\": [";
     for (int i = 0; i < FAMILY_COUNT; ++i)
         json += std::string(i ? ", " : "") + "{\"name\": " + json_text(FAMILIES[i].name) +
-                ", \"title\": " + json_text(FAMILIES[i].title) + "}";
+                ", \"title\": " + both(FAMILIES[i].title, FAMILIES[i].title_fr) + "}";
     json += "], \"colourings\": [";
     for (int i = 0; i < COLOURING_COUNT; ++i)
         json += std::string(i ? ", " : "") + "{\"name\": " + json_text(COLOURINGS[i].name) +
                 ", \"family\": " + std::to_string(COLOURINGS[i].family) +
-                ", \"words\": " + json_text(COLOURINGS[i].words) + "}";
+                ", \"words\": " + both(COLOURINGS[i].words, COLOURINGS[i].words_fr) + "}";
     return hand(json + "]}");
 }
 
@@ -73,9 +77,10 @@ EMSCRIPTEN_KEEPALIVE const char *explore_query()
     return hand(state_query(shown));
 }
 
-EMSCRIPTEN_KEEPALIVE const char *explore_words()
+// The state in words, in English ("en") or French ("fr").
+EMSCRIPTEN_KEEPALIVE const char *explore_words(const char *language)
 {
-    return hand(state_words(shown));
+    return hand(state_words(shown, language));
 }
 
 EMSCRIPTEN_KEEPALIVE int explore_deepest()

@@ -15,8 +15,10 @@
 //   start(options)           loads the compiled script into the page, and
 //                            says in one sentence (#problem) when it
 //                            cannot be run
+// in the page's language (page_words, strings.js).
 (function () {
     const $ = id => document.getElementById(id);
+    const words = window.page_words;
     // The time the compiled script has to start, from the page's opening:
     // the page says why it did not within 10 s.
     const START_LIMIT = 9000;
@@ -64,7 +66,8 @@
                 box.requestFullscreen().then(() => box.focus(), () => {});
         });
         document.addEventListener('fullscreenchange', () => {
-            button.textContent = document.fullscreenElement ? 'Leave full screen' : 'Full screen';
+            button.dataset.t = document.fullscreenElement ? 'leave_fullscreen' : 'fullscreen';
+            words.apply(button);
             fit_now();
         });
     }
@@ -97,10 +100,12 @@
         const button = $('copy');
         button.addEventListener('click', () => {
             const link = address();
-            const said = text => {
-                button.textContent = text;
+            const said = key => {
+                button.dataset.t = key;
+                words.apply(button);
                 setTimeout(() => {
-                    button.textContent = 'Copy link';
+                    button.dataset.t = 'copy';
+                    words.apply(button);
                 }, 2000);
             };
             const by_hand = () => {
@@ -111,10 +116,10 @@
                 const done = document.execCommand('copy');
                 field.remove();
                 button.focus();
-                said(done ? 'Link copied' : 'Copy the address bar');
+                said(done ? 'copied' : 'copy_by_hand');
             };
             if (navigator.clipboard && window.isSecureContext)
-                navigator.clipboard.writeText(link).then(() => said('Link copied'), by_hand);
+                navigator.clipboard.writeText(link).then(() => said('copied'), by_hand);
             else
                 by_hand();
         });
@@ -163,20 +168,23 @@
     function start(options) {
         const status = $('status'), problem = $('problem');
         let failed = false, has_started = false;
-        const again = 'copy the whole folder of the pages again, or build them anew with ' +
-                      'tools/build_web.sh, and reload this page.';
+        // A sentence naming what runs in the page, in the page's language.
+        const say = (key, values) => words.t(key, Object.assign({
+            what: words.t(`what.${options.what}`), What: words.t(`What.${options.what}`),
+            script: options.script, again: words.t('again')}, values));
         function fail(sentence) {
             if (failed || (options.finished && options.finished()))
                 return;
             failed = true;
             if (options.failed)
                 options.failed();
-            status.textContent = `The ${options.what} could not be run.`;
+            delete status.dataset.t;
+            status.textContent = say('not_run');
             problem.textContent = sentence;
             problem.hidden = false;
         }
         const timer = setTimeout(() => {
-            fail(`The ${options.what} did not start in time: ${again}`);
+            fail(say('not_in_time'));
         }, Math.max(0, START_LIMIT - performance.now()));
         function started() {
             has_started = true;
@@ -188,8 +196,7 @@
             onAbort: what => {
                 console.error(what);
                 if (!has_started)
-                    fail(`The ${options.what} in ${options.script} could not be started, as ` +
-                         `that file is damaged or incomplete: ${again}`);
+                    fail(say('damaged'));
                 else
                     fail(options.aborted());
             },
@@ -201,15 +208,13 @@
         });
         const shell = {fail, started};
         if (typeof WebAssembly !== 'object') {
-            fail(`This browser cannot run the ${options.what}, as it lacks WebAssembly: ` +
-                 'open the page in a current browser.');
+            fail(say('no_webassembly'));
             return shell;
         }
         (options.ready || Promise.resolve()).finally(() => {
             const code = document.createElement('script');
             code.src = options.script;
-            code.onerror = () => fail(`The file ${options.script}, which holds the ` +
-                                      `${options.what}, is missing beside this page: ${again}`);
+            code.onerror = () => fail(say('script_missing'));
             document.body.appendChild(code);
         });
         return shell;

@@ -288,8 +288,49 @@ TEST_P(WebPages, ShowTheNativeFramesServedAndFromTheFolder)
     fs::remove_all(run.out);
 }
 
+// The page in French shows the program's French title, description and
+// captions, each caption as the status line and as the picture's name.
+TEST_P(WebPages, ShowTheirNotesInFrench)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("french", GetParam());
+    expect_no_problems(run);
+    fs::remove_all(run.out);
+}
+
 INSTANTIATE_TEST_SUITE_P(Programs, WebPages, ::testing::ValuesIn(window_programs()),
                          [](const auto &info) { return info.param; });
+
+// Every page, in English and in French: axe-core finds nothing serious or
+// critical, and each stop of Tab shows the focus.
+class EveryPage : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(EveryPage, AxeFindsNothingSeriousAndTheFocusShowsInBothLanguages)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("accessible", GetParam());
+    expect_no_problems(run);
+    fs::remove_all(run.out);
+}
+
+std::vector<std::string> every_page()
+{
+    std::vector<std::string> pages = window_programs();
+    pages.push_back("index");
+    pages.push_back("explore");
+    return pages;
+}
+
+INSTANTIATE_TEST_SUITE_P(Site, EveryPage, ::testing::ValuesIn(every_page()),
+                         [](const auto &info) { return info.param; });
+
+TEST(WebWords, EveryKeyInBothLanguagesAndEveryKeyThePagesSayIsThere)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("words", "pages");
+    expect_no_problems(run);
+    fs::remove_all(run.out);
+}
 
 // A program of seven frames, for the behaviours.
 const std::string STEPPED = "chair_growth";
@@ -319,6 +360,12 @@ TEST(WebPage, DownloadIsTheExactFrame)
 {
     SKIP_WITHOUT_BROWSER();
     expect_behaviour("download", 2, "a download at a kept frame and one at the latest");
+}
+
+TEST(WebPage, LanguageSwitchKeepsTheFrameAndTheExplorersState)
+{
+    SKIP_WITHOUT_BROWSER();
+    expect_behaviour("languages", 2, "frame 3 in French, served and from the folder");
 }
 
 TEST(WebPage, FitsTheScreenTouchFullScreenAndPrint)
@@ -403,6 +450,14 @@ TEST(ExplorerPage, ExportButtonsWriteTheCommandsBytes)
             << e.file << " (" << page.size() << " bytes) differs from tilings_explore's for "
             << e.state;
     }
+    fs::remove_all(run.out);
+}
+
+TEST(ExplorerPage, SaysTheStateOnceAStepOrGestureSettles)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("explore_announce", "explore");
+    expect_no_problems(run);
     fs::remove_all(run.out);
 }
 
