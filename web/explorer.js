@@ -21,6 +21,16 @@
 // notch; a drag moves the view; two fingers move it and pinch about their
 // middle.
 //
+// The picture's name is the state in words, in the page's language
+// (strings.js); the status line says it with the number of tiles, and
+// #announce says it again, politely, to a screen reader: once a key or
+// control has drawn its picture, and once a drag, pinch or turn of the
+// wheel has settled (not at every picture on its way). The buttons under
+// "Download the tiles" write the state on show out as tilings_explore
+// does, byte for byte: SVG, cut lines, tile data (CSV) and PDF on the
+// paper chosen, named as the picture is, explore_<family>_<colour>_d<depth>
+// (.svg, _cut.svg, .csv, _A4.pdf).
+//
 // #status carries data-state, the canonical query of the picture on show
 // (set once it is on the canvas), and data-drawn, the pictures drawn so
 // far. Beside this, and driving none of it, Module.explorer.timings notes
@@ -32,11 +42,11 @@
 // the state.
 (function () {
     const shell = window.page_shell;
+    const words = window.page_words;
     if (!shell) {
         // The page's shell, beside it, did not load.
         const problem = document.getElementById('problem');
-        problem.textContent = 'The file shell.js is missing beside this page: copy the whole ' +
-                              'folder of the pages again, and reload this page.';
+        problem.textContent = words.t('shell_missing');
         problem.hidden = false;
         return;
     }
@@ -60,7 +70,7 @@
             catalogue: c('explore_catalogue', 'string', []),
             read: c('explore_read', 'string', ['string']),
             query: c('explore_query', 'string', []),
-            words: c('explore_words', 'string', []),
+            words: c('explore_words', 'string', ['string']),
             deepest: c('explore_deepest', number, []),
             zoom: c('explore_zoom', null, [number, number, number]),
             pan: c('explore_pan', null, [number, number]),
@@ -71,6 +81,8 @@
             ratio: c('explore_ratio', null, [number]),
             border: c('explore_border', null, [number]),
             draw: c('explore_draw', number, []),
+            export: c('explore_export', number, [number, number]),
+            export_size: c('explore_export_size', number, []),
         };
     }
 
@@ -105,11 +117,42 @@
         drawn += 1;
         status.dataset.state = query;
         status.dataset.drawn = String(drawn);
-        status.textContent = `${api.words()}: ${tiles.toLocaleString('en')} ` +
-                             `${tiles === 1 ? 'tile' : 'tiles'}.`;
+        shown_tiles = tiles;
+        say_state();
+        if (settling())
+            unsaid = true;
+        else
+            announce();
         follow(query);
         show_controls(query);
         timing.handled = performance.now() - began;
+    }
+
+    // The state on show in words: the picture's name and the status line.
+    let shown_tiles = 0;
+    function say_state() {
+        const said = api.words(words.language);
+        delete canvas.dataset.tLabel;
+        canvas.setAttribute('aria-label', said);
+        delete status.dataset.t;
+        status.textContent = shown_tiles === 1
+            ? words.t('explorer_status_one', {words: said})
+            : words.t('explorer_status', {words: said, tiles: words.number(shown_tiles)});
+    }
+
+    // What is on show, to a screen reader, once the gesture that moves it
+    // has settled: the pointers are up, the ratio's slider let go, and the
+    // wheel has rested WHEEL_REST ms; a picture still to draw says it then.
+    const WHEEL_REST = 400;
+    let unsaid = false, wheel_timer = null, sliding = false;
+    const settling = () => pointers.size > 0 || wheel_timer !== null || sliding;
+    function announce() {
+        unsaid = false;
+        $('announce').textContent = status.textContent;
+    }
+    function settled() {
+        if (!settling() && unsaid && !waiting)
+            announce();
     }
 
     // The address follows the picture, at most every ADDRESS_MS: the
@@ -141,6 +184,8 @@
 
     // --- The controls -------------------------------------------------------
 
+    const pick = both => both[words.language] || both.en;
+
     function fill(select, items) {
         select.replaceChildren(...items.map(([value, text]) => {
             const option = document.createElement('option');
@@ -154,7 +199,7 @@
         const state = new URLSearchParams(query);
         const family = catalogue.families.findIndex(f => f.name === state.get('family'));
         if ($('family').value !== String(family) || !$('colour').options.length)
-            fill($('colour'), catalogue.colourings.map((c, i) => [i, c.words, c.family])
+            fill($('colour'), catalogue.colourings.map((c, i) => [i, pick(c.words), c.family])
                                   .filter(c => c[2] === family));
         $('family').value = String(family);
         $('colour').value = String(catalogue.colourings.findIndex(c => c.name ===
@@ -164,7 +209,8 @@
         $('ratio-group').hidden = !state.has('ratio');
         if (state.has('ratio')) {
             $('ratio').value = state.get('ratio');
-            $('ratio-value').textContent = state.get('ratio');
+            $('ratio-value').textContent = words.number(Number(state.get('ratio')),
+                                                        {maximumSignificantDigits: 6});
         }
         $('border').checked = state.get('border') === '1';
         const preset = presets.find(p => p.state === query);
@@ -187,7 +233,14 @@
         if ($('depth').value !== '' && Number.isFinite(asked))
             api.step(asked - depth_now());
     });
-    on('ratio', 'input', () => api.ratio(Number($('ratio').value)));
+    on('ratio', 'input', () => {
+        sliding = true;
+        api.ratio(Number($('ratio').value));
+    });
+    $('ratio').addEventListener('change', () => {
+        sliding = false;
+        settled();
+    });
     on('zoom-in', 'click', () => api.zoom(2, 400, 300));
     on('zoom-out', 'click', () => api.zoom(0.5, 400, 300));
     on('home', 'click', () => api.home());
@@ -236,6 +289,11 @@
         const pixels = event.deltaY * [1, 33, 600][event.deltaMode];
         const at = canvas_point(event);
         api.zoom(Math.pow(2, -pixels / 400), at.x, at.y);
+        clearTimeout(wheel_timer);
+        wheel_timer = setTimeout(() => {
+            wheel_timer = null;
+            settled();
+        }, WHEEL_REST);
         changed('wheel', event.timeStamp);
     }, {capture: true, passive: false});
 
@@ -269,7 +327,10 @@
         }
     });
     for (const kind of ['pointerup', 'pointercancel'])
-        stage.addEventListener(kind, event => pointers.delete(event.pointerId));
+        stage.addEventListener(kind, event => {
+            pointers.delete(event.pointerId);
+            settled();
+        });
 
     window.addEventListener('hashchange', event => {
         if (api)
@@ -279,14 +340,36 @@
     // --- The shell's parts --------------------------------------------------
 
     const address = () => `${location.href.replace(/#.*$/, '')}#${status.dataset.state}`;
+    // The files' name, from the state they show.
+    function file_name(query, ending) {
+        const state = new URLSearchParams(query);
+        return `explore_${state.get('family')}_${state.get('colour')}_d${state.get('depth')}` +
+               ending;
+    }
     shell.download(() => {
-        const state = new URLSearchParams(status.dataset.state);
         if (!drawn)
             return null;
         return {picture: context.getImageData(0, 0, canvas.width, canvas.height),
-                name: `explore_${state.get('family')}_${state.get('colour')}_` +
-                      `d${state.get('depth')}.png`};
+                name: file_name(status.dataset.state, '.png')};
     });
+
+    // The view written out, as tilings_explore's --svg, --outline, --csv
+    // and --pdf write it (the order of explore_export's formats).
+    const EXPORTS = [['export-svg', '.svg', 'image/svg+xml'],
+                     ['export-cut', '_cut.svg', 'image/svg+xml'],
+                     ['export-csv', '.csv', 'text/csv'],
+                     ['export-pdf', '.pdf', 'application/pdf']];
+    EXPORTS.forEach(([id, ending, type], format) => $(id).addEventListener('click', () => {
+        if (!api)
+            return;
+        const paper = $('paper').selectedIndex;
+        const start = api.export(format, paper);
+        // After the call: the memory may have grown, and HEAPU8 with it.
+        const bytes = Module.HEAPU8.slice(start, start + api.export_size());
+        const name = file_name(api.query(), id === 'export-pdf'
+            ? `_${$('paper').value}${ending}` : ending);
+        shell.save(new Blob([bytes], {type}), name);
+    }));
     shell.copy_link(address);
     shell.full_screen(box, shell.fit(box, stage, box.querySelector('.controls')));
 
@@ -302,7 +385,7 @@
                 const functions = bind();
                 functions.open();
                 catalogue = JSON.parse(functions.catalogue());
-                fill($('family'), catalogue.families.map((f, i) => [i, f.title]));
+                fill($('family'), catalogue.families.map((f, i) => [i, pick(f.title)]));
                 api = functions;
                 start.started();
                 from_address('load', 0);
@@ -311,7 +394,17 @@
         failed: () => {
             api = null;
         },
-        aborted: () => 'The explorer stopped: reload the page to start it again.',
+        aborted: () => words.t('explorer_stopped'),
+    });
+
+    // A switch of language names the families, colourings and state anew.
+    words.on_change(() => {
+        if (!api)
+            return;
+        fill($('family'), catalogue.families.map((f, i) => [i, pick(f.title)]));
+        $('colour').replaceChildren();
+        show_controls(status.dataset.state);
+        say_state();
     });
     box.focus({preventScroll: true});
 })();

@@ -21,7 +21,10 @@
 //
 // The status line (#status: data-frame, the frame on show; data-frames, the
 // program's frames; data-ended) says which frame is on show and what it
-// shows. When the program cannot be loaded or started within 10 s, the page
+// shows, politely to a screen reader, once a step; the picture's name is
+// the frame's caption. The words are the page's language's (strings.js),
+// and a switch of language says the frame on show again in the other.
+// When the program cannot be loaded or started within 10 s, the page
 // says so in one sentence (#problem). Where the frame on show is one of the
 // explorer's presets, "Explore this figure" opens it there. Beside all
 // this, and driving none of it, Module.tilings.timings notes how long
@@ -31,11 +34,11 @@
 // drew ahead.
 (function () {
     const shell = window.page_shell;
+    const words = window.page_words;
     if (!shell) {
         // The page's shell, beside it, did not load.
         const problem = document.getElementById('problem');
-        problem.textContent = 'The file shell.js is missing beside this page: copy the whole ' +
-                              'folder of the pages again, and reload this page.';
+        problem.textContent = words.t('shell_missing');
         problem.hidden = false;
         return;
     }
@@ -64,6 +67,7 @@
     let phase = 'loading';
     let resume = null;      // ends the program's wait
     let input = null;       // the input that asked for the frame on its way
+    let ended_with = 0;     // the status main returned
     const busy = () => phase === 'loading' || phase === 'running' || phase === 'ahead';
 
     function frame_from_hash() {
@@ -80,19 +84,26 @@
         return `${program}_${String(n).padStart(2, '0')}.png`;
     }
     function caption(n) {
-        const text = notes.captions[n - 1] || '';
+        const text = words.t(`note.caption.${n}`);
         return text.charAt(0).toUpperCase() + text.slice(1);
     }
     function address(n) {
         return `${location.href.replace(/#.*$/, '')}#frame=${n}`;
     }
 
-    // The frame number, status line, buttons and address for frame n.
+    // The frame number, status line, picture's name, buttons and address
+    // for frame n.
     function show_state(n) {
         const total = frames || latest;
-        $('count').textContent = `${n} of ${total}`;
+        const numbers = {n: words.number(n), total: words.number(total)};
+        $('count').textContent = words.t('count', numbers);
         status.dataset.frame = String(n);
-        status.textContent = `Frame ${n} of ${total}: ${caption(n)}`;
+        delete status.dataset.t;
+        const said = words.t('frame_status', Object.assign({caption: caption(n)}, numbers));
+        status.textContent = phase === 'ended' && ended_with !== 0
+            ? words.t('ended_status', {status: said, code: ended_with}) : said;
+        delete canvas.dataset.tLabel;
+        canvas.setAttribute('aria-label', caption(n));
         // Marked rather than disabled, so that a button pressed to the end
         // keeps the focus (and the keys with it).
         for (const id of ['first', 'previous'])
@@ -101,13 +112,20 @@
             $(id).setAttribute('aria-disabled', String(phase === 'ended' && n >= latest));
         if (location.hash !== `#frame=${n}`)
             history.replaceState(history.state, '', `#frame=${n}`);
-        $('print-frame').textContent = String(n);
-        $('print-link').textContent = address(n);
+        $('print-link').textContent = words.t('print_link', {title: words.t('note.title'),
+                                                             n: numbers.n, link: address(n)});
         const preset = (notes.presets || {})[n];
         $('explore').hidden = !preset;
-        if (preset)
-            $('explore').firstElementChild.href = `explore.html#${preset}`;
+        if (preset) {
+            const link = $('explore').firstElementChild;
+            link.dataset.href = `explore.html#${preset}`;
+            words.apply(link);
+        }
     }
+    words.on_change(() => {
+        if (shown)
+            show_state(shown);
+    });
 
     // The timings: `from` says whether the program drew the frame or the
     // page's store held it, and `waited` how long the input waited for the
@@ -244,9 +262,8 @@
         input = null;
         keep(latest);
         status.dataset.ended = 'true';
+        ended_with = code;
         show_state(shown);
-        if (code !== 0)
-            status.textContent += ` (the program ended with status ${code})`;
         $('hint').hidden = true;
         $('ended').hidden = false;
     };
@@ -313,7 +330,7 @@
         failed: () => {
             phase = 'failed';
         },
-        aborted: () => `The program stopped at frame ${latest}; reload the page to run it again.`,
+        aborted: () => words.t('stopped', {n: words.number(latest)}),
     });
     player.focus({preventScroll: true});
 })();

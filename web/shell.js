@@ -6,6 +6,7 @@
 //   full_screen(box, fit)    the "Full screen" button
 //   download(make)           the "Download picture" button: make() gives
 //                            {picture: ImageData, name}
+//   save(blob, name)         offers the blob as a file of that name
 //   copy_link(address)       the "Copy link" button: address() gives the link
 //   keep_pointer(stage)      keeps pointer and touch input from SDL
 //   plain_key(event)         a key without Ctrl, Cmd, Alt or Shift
@@ -14,8 +15,10 @@
 //   start(options)           loads the compiled script into the page, and
 //                            says in one sentence (#problem) when it
 //                            cannot be run
+// in the page's language (page_words, strings.js).
 (function () {
     const $ = id => document.getElementById(id);
+    const words = window.page_words;
     // The time the compiled script has to start, from the page's opening:
     // the page says why it did not within 10 s.
     const START_LIMIT = 9000;
@@ -63,9 +66,20 @@
                 box.requestFullscreen().then(() => box.focus(), () => {});
         });
         document.addEventListener('fullscreenchange', () => {
-            button.textContent = document.fullscreenElement ? 'Leave full screen' : 'Full screen';
+            button.dataset.t = document.fullscreenElement ? 'leave_fullscreen' : 'fullscreen';
+            words.apply(button);
             fit_now();
         });
+    }
+
+    function save(blob, name) {
+        const link = document.createElement('a');
+        link.href = URL.createObjectURL(blob);
+        link.download = name;
+        document.body.appendChild(link);
+        link.click();
+        link.remove();
+        setTimeout(() => URL.revokeObjectURL(link.href), 60000);
     }
 
     // Download: the 800 x 600 pixels as they are, as a PNG file.
@@ -78,15 +92,7 @@
             copy.width = made.picture.width;
             copy.height = made.picture.height;
             copy.getContext('2d').putImageData(made.picture, 0, 0);
-            copy.toBlob(blob => {
-                const link = document.createElement('a');
-                link.href = URL.createObjectURL(blob);
-                link.download = made.name;
-                document.body.appendChild(link);
-                link.click();
-                link.remove();
-                setTimeout(() => URL.revokeObjectURL(link.href), 60000);
-            }, 'image/png');
+            copy.toBlob(blob => save(blob, made.name), 'image/png');
         });
     }
 
@@ -94,10 +100,12 @@
         const button = $('copy');
         button.addEventListener('click', () => {
             const link = address();
-            const said = text => {
-                button.textContent = text;
+            const said = key => {
+                button.dataset.t = key;
+                words.apply(button);
                 setTimeout(() => {
-                    button.textContent = 'Copy link';
+                    button.dataset.t = 'copy';
+                    words.apply(button);
                 }, 2000);
             };
             const by_hand = () => {
@@ -108,10 +116,10 @@
                 const done = document.execCommand('copy');
                 field.remove();
                 button.focus();
-                said(done ? 'Link copied' : 'Copy the address bar');
+                said(done ? 'copied' : 'copy_by_hand');
             };
             if (navigator.clipboard && window.isSecureContext)
-                navigator.clipboard.writeText(link).then(() => said('Link copied'), by_hand);
+                navigator.clipboard.writeText(link).then(() => said('copied'), by_hand);
             else
                 by_hand();
         });
@@ -160,20 +168,23 @@
     function start(options) {
         const status = $('status'), problem = $('problem');
         let failed = false, has_started = false;
-        const again = 'copy the whole folder of the pages again, or build them anew with ' +
-                      'tools/build_web.sh, and reload this page.';
+        // A sentence naming what runs in the page, in the page's language.
+        const say = (key, values) => words.t(key, Object.assign({
+            what: words.t(`what.${options.what}`), What: words.t(`What.${options.what}`),
+            script: options.script, again: words.t('again')}, values));
         function fail(sentence) {
             if (failed || (options.finished && options.finished()))
                 return;
             failed = true;
             if (options.failed)
                 options.failed();
-            status.textContent = `The ${options.what} could not be run.`;
+            delete status.dataset.t;
+            status.textContent = say('not_run');
             problem.textContent = sentence;
             problem.hidden = false;
         }
         const timer = setTimeout(() => {
-            fail(`The ${options.what} did not start in time: ${again}`);
+            fail(say('not_in_time'));
         }, Math.max(0, START_LIMIT - performance.now()));
         function started() {
             has_started = true;
@@ -185,8 +196,7 @@
             onAbort: what => {
                 console.error(what);
                 if (!has_started)
-                    fail(`The ${options.what} in ${options.script} could not be started, as ` +
-                         `that file is damaged or incomplete: ${again}`);
+                    fail(say('damaged'));
                 else
                     fail(options.aborted());
             },
@@ -198,20 +208,18 @@
         });
         const shell = {fail, started};
         if (typeof WebAssembly !== 'object') {
-            fail(`This browser cannot run the ${options.what}, as it lacks WebAssembly: ` +
-                 'open the page in a current browser.');
+            fail(say('no_webassembly'));
             return shell;
         }
         (options.ready || Promise.resolve()).finally(() => {
             const code = document.createElement('script');
             code.src = options.script;
-            code.onerror = () => fail(`The file ${options.script}, which holds the ` +
-                                      `${options.what}, is missing beside this page: ${again}`);
+            code.onerror = () => fail(say('script_missing'));
             document.body.appendChild(code);
         });
         return shell;
     }
 
-    window.page_shell = {fit, full_screen, download, copy_link, keep_pointer, plain_key,
+    window.page_shell = {fit, full_screen, save, download, copy_link, keep_pointer, plain_key,
                          timings, start};
 })();

@@ -31,6 +31,21 @@
 //             the download
 //   explore_fit      the page at 1280 x 800, 1024 x 650 and on a 390 x 844
 //             touch screen, without scrolling sideways; a pinch zooms
+//   explore_exports  each export button at a preset of each family and at
+//             deep views, each file named for the state
+//   explore_announce what the explorer says to a screen reader after a
+//             key, a long drag and turns of the wheel
+// and, for both languages:
+//   words     (any program) each key of the tables in both languages, with
+//             the same {names}; each key the built pages and scripts name
+//   french    a program's page in French: its title, description and each
+//             frame's caption, as the status line and the picture's name
+//   languages the switch at frame 3, served and from the folder: the frame
+//             stays, in the other language, and the explorer's state;
+//             ?lang= first, then the browser's languages, then English
+//   accessible (a program, index or explore) in each language: <html
+//             lang>, axe-core's serious and critical findings, and every
+//             stop of Tab with its focus shown
 // It writes canvases as OUT_DIR/LABEL.rgba (800 x 600 x RGBA, row by row)
 // and downloads as OUT_DIR/LABEL.png, screenshots of `fit` as
 // OUT_DIR/fit_*.png (explore_fit_*.png), and writes to standard output,
@@ -39,6 +54,8 @@
 //                               (of PROGRAM) showed, or must show
 //   frames PROGRAM N            the frames shown before the program ended
 //   gallery PROGRAM N           the frame the gallery's picture shows
+//   export explore FILE FORMAT PAPER STATE   OUT_DIR/FILE is what the
+//                               button (svg, cut, csv, pdf) wrote for STATE
 //   timing PROGRAM N BY FROM DRAWN PAINTED WAITED   ms from the input (BY:
 //                               key, click, button, tap, back, hash; load,
 //                               from the page's start) to frame N on the
@@ -861,8 +878,251 @@ async function explore_fit(browser, base) {
         report('problem', 'explore', `script error: ${error}`);
 }
 
+// A preset of each family, a view of 100,000 tiles, and one zoomed a
+// million times.
+const EXPORTED = ['preset=chair_grey_zoom', 'preset=tri_axis_edges',
+                  'preset=fivesplit_child_colours_zoom',
+                  'family=triangle&colour=shaded&depth=11&zoom=2.6',
+                  'family=fivesplit&colour=child&ratio=0.7&depth=22&zoom=1e6&x=62.6&y=12.3'];
+async function explore_exports(browser, base) {
+    const errors = [];
+    const page = await new_page(browser, {viewport: {width: 1280, height: 800},
+                                          acceptDownloads: true}, errors);
+    await explored(page, () => page.goto(`${base}/explore.html`), true);
+    for (const [i, state] of EXPORTED.entries()) {
+        const now = await explored(page, () => page.evaluate(s => { location.hash = s; }, state));
+        const paper = ['A4', 'A3', 'A2'][i % 3];
+        await page.selectOption('#paper', paper);
+        const q = new URLSearchParams(now.state);
+        const stem = `explore_${q.get('family')}_${q.get('colour')}_d${q.get('depth')}`;
+        const names = {svg: '.svg', cut: '_cut.svg', csv: '.csv', pdf: `_${paper}.pdf`};
+        for (const [format, ending] of Object.entries(names)) {
+            // Chromium drops the eleventh download a page starts within a
+            // second.
+            await page.waitForTimeout(120);
+            const [file] = await Promise.all([page.waitForEvent('download'),
+                                              page.click(`#export-${format}`)]);
+            if (file.suggestedFilename() !== stem + ending)
+                report('problem', 'explore', `${state}: ${format} is named ` +
+                       `${file.suggestedFilename()}, not ${stem}${ending}`);
+            await file.saveAs(path.join(out, `${i}_${stem}${ending}`));
+            report('export', 'explore', `${i}_${stem}${ending}`, format, paper, now.state);
+        }
+    }
+    for (const error of errors)
+        report('problem', 'explore', `script error: ${error}`);
+    await page.context().close();
+}
+
+async function explore_announce(browser, base) {
+    const problem = text => report('problem', 'explore', text);
+    const errors = [];
+    const page = await new_page(browser, {viewport: {width: 1280, height: 800}}, errors);
+    await explored(page, () => page.goto(`${base}/explore.html`), true);
+    await page.evaluate(() => {
+        const spoken = document.getElementById('announce');
+        window.said = [];
+        new MutationObserver(records => records.forEach(() => said.push(spoken.textContent)))
+            .observe(spoken, {childList: true, characterData: true, subtree: true});
+    });
+    const heard = async (what, drawn) => {
+        await page.waitForTimeout(600);
+        const now = await page.evaluate(() => [window.said.splice(0),
+            document.getElementById('status').textContent,
+            Number(document.getElementById('status').dataset.drawn)]);
+        if (now[0].length !== 1 || now[0][0] !== now[1] || now[2] < drawn)
+            problem(`${what} drew ${now[2] - drawn + 1} pictures and said ${JSON.stringify(now[0])}`);
+    };
+    let drawn = (await explorer(page)).drawn;
+    await page.keyboard.press('PageDown');
+    await heard('a key', drawn + 1);
+    const box = await page.locator('#canvas').boundingBox();
+    const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
+    drawn = (await explorer(page)).drawn;
+    await page.mouse.move(x, y);
+    await page.mouse.down();
+    await page.mouse.move(x + 150, y + 60, {steps: 40});
+    await page.waitForTimeout(300);
+    if ((await page.evaluate(() => window.said.length)) !== 0)
+        problem('the page spoke while the picture was dragged');
+    await page.mouse.up();
+    await heard('a drag', drawn + 10);
+    drawn = (await explorer(page)).drawn;
+    for (let i = 0; i < 5; ++i) {
+        await page.mouse.wheel(0, -100);
+        await page.waitForTimeout(60);
+    }
+    await heard('five notches of the wheel', drawn + 5);
+    for (const error of errors)
+        problem(`script error: ${error}`);
+    await page.context().close();
+}
+
+// --- Both languages, and every reader ----------------------------------------
+
+function words(browser, base, program) {
+    const problem = text => report('problem', 'words', text);
+    const {LANGUAGES, STRINGS} = require(path.join(__dirname, '..', '..', 'web', 'strings.js'));
+    const names = text => (String(text).match(/\{\w+\}/g) || []).sort().join();
+    const agree = (where, tables) => {
+        for (const key of new Set(LANGUAGES.flatMap(l => Object.keys(tables[l] || {}))))
+            for (const l of LANGUAGES)
+                if (!tables[l] || !(key in tables[l]))
+                    problem(`${where}: "${key}" has no ${l}`);
+                else if (names(tables[l][key]) !== names(tables.en[key]))
+                    problem(`${where}: "${key}" in ${l} fills in ${names(tables[l][key])}`);
+    };
+    agree('strings.js', STRINGS);
+    for (const file of fs.readdirSync(site).filter(f => f.endsWith('.html'))) {
+        const html = fs.readFileSync(path.join(site, file), 'utf8');
+        const page = JSON.parse(/id="page-words">(.*?)<\/script>/s.exec(html)[1]);
+        agree(file, page);
+        // Its own elements' keys, and those its scripts (shell.js, page.js,
+        // explorer.js) name.
+        const scripts = [...html.matchAll(/<script src="([\w.]+)"/g)]
+            .map(m => fs.readFileSync(path.join(site, m[1]), 'utf8')).join('\n');
+        const used = [...html.replace(/<script>[^]*?<\/script>/g, '')
+                             .matchAll(/data-t(?:-\w+)?="([^"]+)"/g),
+                      ...scripts.matchAll(/\b(?:t|say)\('([\w.]+)'/g)].map(m => m[1]);
+        for (const key of used)
+            for (const l of LANGUAGES)
+                if (!(key in STRINGS[l]) && !(key in (page[l] || {})))
+                    problem(`${file} says "${key}", which has no ${l}`);
+    }
+}
+
+async function french(browser, base, program) {
+    const problem = text => report('problem', program, text);
+    const errors = [];
+    const page = await new_page(browser, {viewport: {width: 1280, height: 800}}, errors);
+    await page.goto(`${base}/${program}.html?lang=fr`);
+    await wait_for_frame(page, 1, false);
+    const notes = await page.evaluate(() =>
+        JSON.parse(document.getElementById('page-words').textContent).fr);
+    const head = await page.evaluate(() => [document.title, document.querySelector('h1').textContent,
+                                            document.querySelector('.about').textContent]);
+    if (!notes['note.title'] || !notes['note.about'] ||
+        head.join('|') !== [notes['note.title'], notes['note.title'], notes['note.about']].join('|'))
+        problem(`in French the page says ${JSON.stringify(head)}`);
+    for (let n = 1; ; ++n) {
+        const s = await state(page);
+        const caption = notes[`note.caption.${n}`] || '';
+        const said = caption.charAt(0).toUpperCase() + caption.slice(1);
+        const name = await page.getAttribute('#canvas', 'aria-label');
+        if (!caption || s.text !== `Image ${n} sur ${s.frames}\u00a0: ${said}` || name !== said)
+            problem(`frame ${n} in French: "${s.text}", the picture named "${name}"`);
+        if (n >= s.frames)
+            break;
+        await page.keyboard.press('ArrowRight');
+        await wait_for_frame(page, n + 1, false);
+    }
+    for (const error of errors)
+        problem(`script error: ${error}`);
+    await page.context().close();
+}
+
+async function languages(browser, base, program) {
+    const problem = text => report('problem', program, text);
+    const errors = [];
+    const switch_to = async (page, language) => {
+        await page.click(`nav.languages a[lang="${language}"]`);
+        await page.waitForFunction(l => document.documentElement.lang === l, language);
+    };
+    for (const [origin, root] of [['served', base], ['file', `file://${site}`]]) {
+        const where = text => problem(`${origin}: ${text}`);
+        const page = await new_page(browser, {viewport: {width: 1280, height: 800}}, errors);
+        await page.goto(`${root}/${program}.html#frame=3`);
+        await wait_for_frame(page, 3, false);
+        const before = await state(page);
+        await switch_to(page, 'fr');
+        const after = await state(page);
+        const search = await page.evaluate(() => location.search);
+        if (after.frame !== 3 || !after.text.startsWith('Image 3 sur') || after.hash !== '#frame=3' ||
+            search !== '?lang=fr' || after.history !== before.history)
+            where(`in French: "${after.text}" at ${search}${after.hash}, ${after.history} entries`);
+        await save_shown(page, program, `${program}_${origin}_fr`, 3);
+        if (await page.getAttribute('a.back', 'href') !== 'index.html?lang=fr')
+            where('the link to the gallery does not keep the language');
+        await switch_to(page, 'en');
+        if (!(await state(page)).text.startsWith('Frame 3 of'))
+            where(`back in English the status says "${(await state(page)).text}"`);
+
+        // The explorer's state stays; its words and numbers are French.
+        await explored(page, () => page.goto(`${root}/explore.html#preset=fivesplit_size_classes`),
+                       true);
+        const english = await page.evaluate(() => document.getElementById('status').textContent);
+        await switch_to(page, 'fr');
+        const now = await page.evaluate(() => [document.getElementById('status').dataset.state,
+            document.getElementById('canvas').getAttribute('aria-label'),
+            document.getElementById('status').textContent, location.hash,
+            document.getElementById('ratio-value').textContent]);
+        const tiles = Number(/: ([\d,]+) tiles\.$/.exec(english)[1].replace(/,/g, ''));
+        const count = new Intl.NumberFormat('fr').format(tiles);
+        if (now[3] !== `#${now[0]}` || !/^Le découpage en cinq, .*rapport des côtés 0,8, profondeur 5/
+            .test(now[1]) || now[2] !== `${now[1]}\u00a0: ${count} pavés.` || now[4] !== '0,8')
+            where(`the explorer in French: ${JSON.stringify(now)}`);
+        await page.context().close();
+    }
+    // ?lang= first, then the browser's languages, then English.
+    for (const [locale, query, want] of [['fr-FR', '', 'fr'], ['fr-CA', '?lang=en', 'en'],
+                                         ['de-DE', '', 'en'], ['en-GB', '?lang=fr', 'fr']]) {
+        const page = await new_page(browser, {locale}, errors);
+        await page.goto(`${base}/index.html${query}`);
+        const lang = await page.evaluate(() => document.documentElement.lang);
+        if (lang !== want)
+            problem(`a browser in ${locale} opens index.html${query} in ${lang}`);
+        await page.context().close();
+    }
+    for (const error of errors)
+        problem(`script error: ${error}`);
+}
+
+async function accessible(browser, base, name) {
+    const problem = text => report('problem', name, text);
+    const errors = [];
+    const page = await new_page(browser, {viewport: {width: 1280, height: 800}}, errors);
+    const axe = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
+    for (const language of ['en', 'fr']) {
+        await page.goto(`${base}/${name}.html?lang=${language}`);
+        if (name === 'explore')
+            await explored(page, () => null, true);
+        else if (name !== 'index')
+            await wait_for_frame(page, 1, false);
+        if (await page.evaluate(() => document.documentElement.lang) !== language)
+            problem(`?lang=${language}: <html lang> is not ${language}`);
+        await page.addScriptTag({content: axe});
+        const found = await page.evaluate(() => axe.run(document, {resultTypes: ['violations']}));
+        for (const v of found.violations.filter(v => ['serious', 'critical'].includes(v.impact)))
+            problem(`${language}: axe finds "${v.help}" (${v.impact}) at ` +
+                    v.nodes.map(n => n.target.join(' ')).join(', '));
+        // Every stop of Tab shows the focus, until it leaves the page.
+        const seen = new Set();
+        for (let i = 0; i < 100; ++i) {
+            await page.keyboard.press('Tab');
+            const stop = await page.evaluate(() => {
+                const e = document.activeElement;
+                if (!e || e === document.body)
+                    return null;
+                const style = getComputedStyle(e);
+                return {at: [...document.querySelectorAll('*')].indexOf(e),
+                        name: e.id || e.getAttribute('href') || e.tagName,
+                        shown: style.outlineStyle !== 'none' && parseFloat(style.outlineWidth) >= 2};
+            });
+            if (!stop || seen.has(stop.at))
+                break;
+            seen.add(stop.at);
+            if (!stop.shown)
+                problem(`${language}: ${stop.name} shows no focus`);
+        }
+    }
+    for (const error of errors)
+        problem(`script error: ${error}`);
+    await page.context().close();
+}
+
 const CHECKS = {sweep, keys, address, download, fit, errors, explore_presets, explore_inputs,
-                explore_fit};
+                explore_fit, explore_exports, explore_announce, words, french, languages,
+                accessible};
 
 async function main() {
     const server = await serve(site);

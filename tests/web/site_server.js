@@ -35,7 +35,9 @@ function launch_browser(flood_protection = false) {
     return chromium.launch({
         executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
         ignoreDefaultArgs: flood_protection ? ['--disable-ipc-flooding-protection'] : [],
-        args: ['--no-sandbox', '--headless', '--disable-gpu', '--disable-quic', '--no-first-run',
+        // English, unless a page's context names another language.
+        args: ['--lang=en-US', '--no-sandbox', '--headless', '--disable-gpu', '--disable-quic',
+               '--no-first-run',
                '--disable-background-networking', '--disable-component-update',
                '--disable-sync'],
     });

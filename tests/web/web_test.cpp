@@ -134,11 +134,18 @@ struct Shown {
     int frame;
 };
 
+// A file an export button wrote: OUT_DIR/file, in `format` (svg, cut, csv,
+// pdf) on `paper`, for `state`.
+struct Exported {
+    std::string file, format, paper, state;
+};
+
 struct DriverRun {
     int status = -1;
     std::string out;
     std::vector<std::string> problems;
     std::vector<Shown> shown;
+    std::vector<Exported> exported;
     int frames = 0;
     int gallery_frame = 0;
     std::vector<std::string> timings;
@@ -168,6 +175,11 @@ DriverRun drive(const std::string &check, const std::string &program)
             run.gallery_frame = std::atoi(rest.c_str());
         } else if (kind == "timing") {
             run.timings.push_back(rest);
+        } else if (kind == "export") {
+            Exported exported;
+            std::istringstream(rest) >> exported.file >> exported.format >> exported.paper >>
+                exported.state;
+            run.exported.push_back(exported);
         } else if (kind == "shown") {
             Shown shown;
             shown.program = name;
@@ -276,8 +288,49 @@ TEST_P(WebPages, ShowTheNativeFramesServedAndFromTheFolder)
     fs::remove_all(run.out);
 }
 
+// The page in French shows the program's French title, description and
+// captions, each caption as the status line and as the picture's name.
+TEST_P(WebPages, ShowTheirNotesInFrench)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("french", GetParam());
+    expect_no_problems(run);
+    fs::remove_all(run.out);
+}
+
 INSTANTIATE_TEST_SUITE_P(Programs, WebPages, ::testing::ValuesIn(window_programs()),
                          [](const auto &info) { return info.param; });
+
+// Every page, in English and in French: axe-core finds nothing serious or
+// critical, and each stop of Tab shows the focus.
+class EveryPage : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(EveryPage, AxeFindsNothingSeriousAndTheFocusShowsInBothLanguages)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("accessible", GetParam());
+    expect_no_problems(run);
+    fs::remove_all(run.out);
+}
+
+std::vector<std::string> every_page()
+{
+    std::vector<std::string> pages = window_programs();
+    pages.push_back("index");
+    pages.push_back("explore");
+    return pages;
+}
+
+INSTANTIATE_TEST_SUITE_P(Site, EveryPage, ::testing::ValuesIn(every_page()),
+                         [](const auto &info) { return info.param; });
+
+TEST(WebWords, EveryKeyInBothLanguagesAndEveryKeyThePagesSayIsThere)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("words", "pages");
+    expect_no_problems(run);
+    fs::remove_all(run.out);
+}
 
 // A program of seven frames, for the behaviours.
 const std::string STEPPED = "chair_growth";
@@ -307,6 +360,12 @@ TEST(WebPage, DownloadIsTheExactFrame)
 {
     SKIP_WITHOUT_BROWSER();
     expect_behaviour("download", 2, "a download at a kept frame and one at the latest");
+}
+
+TEST(WebPage, LanguageSwitchKeepsTheFrameAndTheExplorersState)
+{
+    SKIP_WITHOUT_BROWSER();
+    expect_behaviour("languages", 2, "frame 3 in French, served and from the folder");
 }
 
 TEST(WebPage, FitsTheScreenTouchFullScreenAndPrint)
@@ -364,6 +423,41 @@ TEST(ExplorerPage, GarbageKeysWheelDragAndTheAddressGiveTheStatesSaid)
     const DriverRun run = drive("explore_inputs", "explore");
     EXPECT_EQ(run.shown.size(), 2u) << "a download served and one from the folder";
     expect_kept_frames(run);
+    fs::remove_all(run.out);
+}
+
+std::string file_bytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(ExplorerPage, ExportButtonsWriteTheCommandsBytes)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("explore_exports", "explore");
+    expect_no_problems(run);
+    EXPECT_EQ(run.exported.size(), 5u * 4) << "four files at each of five states";
+    for (const Exported &e : run.exported) {
+        const std::string native = run.out + "/native_" + e.file;
+        Launch explore;
+        explore.command = {EXPLORE_PROGRAM, e.format == "cut" ? "--outline" : "--" + e.format,
+                           native, "--paper", e.paper, e.state};
+        const Ran ran = run_program(explore, 60);
+        ASSERT_EQ(ran.status, 0) << ran.errors;
+        const std::string page = file_bytes(run.out + "/" + e.file);
+        EXPECT_TRUE(!page.empty() && page == file_bytes(native))
+            << e.file << " (" << page.size() << " bytes) differs from tilings_explore's for "
+            << e.state;
+    }
+    fs::remove_all(run.out);
+}
+
+TEST(ExplorerPage, SaysTheStateOnceAStepOrGestureSettles)
+{
+    SKIP_WITHOUT_BROWSER();
+    const DriverRun run = drive("explore_announce", "explore");
+    expect_no_problems(run);
     fs::remove_all(run.out);
 }
 
