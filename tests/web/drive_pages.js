@@ -841,15 +841,19 @@ async function explore_fit(browser, base) {
     for (const screen of SCREENS) {
         const problem = text => report('problem', 'explore', `${screen.name}: ${text}`);
         const page = await new_page(browser, screen.options, errors);
-        await explored(page, () => page.goto(`${base}/explore.html`), true);
-        const look = await page.evaluate(() => {
+        // In French, at the colouring with the longest name of all.
+        await explored(page, () => page.goto(`${base}/explore.html?lang=fr#family=fivesplit&colour=child`),
+                       true);
+        // Against the screen's width, not innerWidth: a phone's browser
+        // widens its layout to a page wider than the screen.
+        const look = await page.evaluate(width => {
             const wide = [...document.querySelectorAll('#canvas, #explorer button, select, input')]
-                .filter(e => e.offsetParent && e.getBoundingClientRect().right > innerWidth + 0.5)
+                .filter(e => e.offsetParent && e.getBoundingClientRect().right > width + 0.5)
                 .map(e => e.id || e.tagName);
             const r = document.getElementById('canvas').getBoundingClientRect();
-            return {wide, scroll: document.documentElement.scrollWidth - innerWidth,
+            return {wide, scroll: document.documentElement.scrollWidth - width,
                     width: r.width, height: r.height, below: r.bottom > innerHeight};
-        });
+        }, screen.options.viewport.width);
         if (look.wide.length || look.scroll > 0)
             problem(`wider than the window: ${look.wide.join(', ')} (${look.scroll} px)`);
         if (Math.abs(look.width * 3 - look.height * 4) > 4 || look.width < 300 || look.below)
