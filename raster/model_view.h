@@ -19,22 +19,16 @@ struct ModelView {
     double base;  // the row of model y = 0
 };
 
-// Whether a fill seed (sx, sy) lies strictly outside the triangle whose
-// corners are the pixels (x[i], y[i]). A seed on the triangle or inside it
-// stays within the tile's outline (a line passes through every pixel that
-// lies on its segment), while one outside it would fill whatever region it
-// falls in. The figures' own views never place a seed outside; the
-// explorer's tiny tiles can, and it passes over such fills
-// (fills_inside_tiles).
-inline bool seed_outside(const int x[3], const int y[3], int sx, int sy)
+// seed_outside (below), its sides' cross products held in Wide.
+template <typename Wide>
+inline bool seed_outside_in(const int x[3], const int y[3], int sx, int sy)
 {
-    // Differences of ints take 33 bits, their products 66.
-    __int128 sides[3];
+    Wide sides[3];
     for (int i = 0; i < 3; ++i) {
         const int j = (i + 1) % 3;
-        sides[i] = static_cast<__int128>(static_cast<long long>(x[j]) - x[i]) *
+        sides[i] = static_cast<Wide>(static_cast<long long>(x[j]) - x[i]) *
                        (static_cast<long long>(sy) - y[i]) -
-                   static_cast<__int128>(static_cast<long long>(y[j]) - y[i]) *
+                   static_cast<Wide>(static_cast<long long>(y[j]) - y[i]) *
                        (static_cast<long long>(sx) - x[i]);
     }
     const bool some_negative = sides[0] < 0 || sides[1] < 0 || sides[2] < 0;
@@ -44,6 +38,26 @@ inline bool seed_outside(const int x[3], const int y[3], int sx, int sy)
         return !((sx == x[0] && sy == y[0]) || (sx == x[1] && sy == y[1]) ||
                  (sx == x[2] && sy == y[2]));
     return some_negative && some_positive;
+}
+
+// Whether a fill seed (sx, sy) lies strictly outside the triangle whose
+// corners are the pixels (x[i], y[i]). A seed on the triangle or inside it
+// stays within the tile's outline (a line passes through every pixel that
+// lies on its segment), while one outside it would fill whatever region it
+// falls in. The figures' own views never place a seed outside; the
+// explorer's tiny tiles can, and it passes over such fills
+// (fills_inside_tiles).
+inline bool seed_outside(const int x[3], const int y[3], int sx, int sy)
+{
+    // Differences of ints take 33 bits, their products 66; within 2^30 of
+    // the origin (every pixel near the canvas) a difference takes 32 bits
+    // and a difference of products 63, so a long long holds them.
+    constexpr int NEAR = 1 << 30;
+    const auto near = [](int v) { return v > -NEAR && v < NEAR; };
+    if (near(x[0]) && near(x[1]) && near(x[2]) && near(y[0]) && near(y[1]) && near(y[2]) &&
+        near(sx) && near(sy))
+        return seed_outside_in<long long>(x, y, sx, sy);
+    return seed_outside_in<__int128>(x, y, sx, sy);
 }
 
 // Set by the explorer: the figures then pass over a fill whose seed lies

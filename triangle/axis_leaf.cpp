@@ -14,8 +14,7 @@ bool level_edge(double xa, double ya, double xb, double yb)
 
 static void draw_edge(double xa, double ya, double xb, double yb)
 {
-    draw_line(trunc_int(view_x(xa)), trunc_int(view_y(ya)), trunc_int(view_x(xb)),
-              trunc_int(view_y(yb)), edge_colour);
+    draw_line(view_column(xa), view_row(ya), view_column(xb), view_row(yb), edge_colour);
 }
 
 // Six independent tests, horizontal ones first; an edge whose ends coincide

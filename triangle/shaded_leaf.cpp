@@ -23,25 +23,43 @@ bool seed_in_window(extended cx, extended cy)
 static void leaf_pixels(double x1, double y1, double x2, double y2, double x3, double y3,
                         int px[3], int py[3])
 {
-    px[0] = trunc_int(view_x(x1));
-    px[1] = trunc_int(view_x(x2));
-    px[2] = trunc_int(view_x(x3));
-    py[0] = trunc_int(view_y(y1));
-    py[1] = trunc_int(view_y(y2));
-    py[2] = trunc_int(view_y(y3));
+    px[0] = view_column(x1);
+    px[1] = view_column(x2);
+    px[2] = view_column(x3);
+    py[0] = view_row(y1);
+    py[1] = view_row(y2);
+    py[2] = view_row(y3);
+}
+
+// Whether the model point's unrounded pixel lies strictly inside the
+// window's frame (seed_in_window), and then that pixel, truncated.
+static bool view_seed(double x, double y, int &sx, int &sy)
+{
+    const double px = x * triangle_view.scale, py = y * triangle_view.scale;
+    double column, row;
+    if (WHOLES_IN_DOUBLE && between_wholes(px, px + triangle_view.left, column) &&
+        between_wholes(py, triangle_view.base - py, row)) {
+        // Strictly inside (0, SCREEN_W - 1) and (0, SCREEN_H - 1).
+        if (column < 0 || column > SCREEN_W - 2 || row < 0 || row > SCREEN_H - 2)
+            return false;
+        sx = static_cast<int>(column);
+        sy = static_cast<int>(row);
+        return true;
+    }
+    const extended cx = view_x(x), cy = view_y(y);
+    if (!seed_in_window(cx, cy))
+        return false;
+    sx = trunc_int(cx);
+    sy = trunc_int(cy);
+    return true;
 }
 
 // leaf_seed with the leaf's pixels known.
 static bool seed_of(double x1, double y1, double x2, double y2, double x3, double y3,
                     const int px[3], const int py[3], int &sx, int &sy)
 {
-    const extended cx = view_x(centroid_of(x1, x2, x3));
-    const extended cy = view_y(centroid_of(y1, y2, y3));
-    if (seed_in_window(cx, cy)) {
-        sx = trunc_int(cx);
-        sy = trunc_int(cy);
+    if (view_seed(centroid_of(x1, x2, x3), centroid_of(y1, y2, y3), sx, sy))
         return !(fills_inside_tiles && seed_outside(px, py, sx, sy));
-    }
     return fill_cut_tiles && seed_on_canvas(px, py, 3, sx, sy);
 }
 

@@ -7,16 +7,6 @@ ModelView triangle_view;
 TriangleLeaves triangle_leaves = SHADED_LEAVES;
 bool middle_by_midpoints = false;
 
-extended view_x(double x)
-{
-    return static_cast<extended>(x) * triangle_view.scale + triangle_view.left;
-}
-
-extended view_y(double y)
-{
-    return triangle_view.base - static_cast<extended>(y) * triangle_view.scale;
-}
-
 double centroid_of(double a, double b, double c)
 {
     return static_cast<double>((static_cast<extended>(a) + b + c) / 3);

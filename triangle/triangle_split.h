@@ -28,6 +28,9 @@
 #include "raster.h"
 #include "tile_sink.h"
 
+#include <cmath>
+#include <type_traits>
+
 // How the leaves are drawn: outlined in black and filled grey by their
 // shape (shaded_leaf.cpp), or only their horizontal and vertical edges
 // (axis_leaf.cpp).
@@ -70,8 +73,67 @@ void describe_axis_edges(double x1, double y1, double x2, double y2, double x3, 
                          TileRecord &record);
 
 // The unrounded pixel column and row of a model point.
-extended view_x(double x);
-extended view_y(double y);
+inline extended view_x(double x)
+{
+    return static_cast<extended>(x) * triangle_view.scale + triangle_view.left;
+}
+
+inline extended view_y(double y)
+{
+    return triangle_view.base - static_cast<extended>(y) * triangle_view.scale;
+}
+
+// Whether a view's mapping of a model value, x * scale added to a double,
+// lies strictly between two whole numbers, judged from its double form:
+// `product` the double product, `sum` the double sum. Each of them is
+// within half a unit in its last place of the exact value, and the
+// extended form within far less, so where no whole number lies within
+// (|product| + |sum|) / 2^50 of `sum` the extended value lies between the
+// same two whole numbers; `below` is the lower. Elsewhere (and beyond
+// 2^30, or not finite) only the extended value can tell.
+inline bool between_wholes(double product, double sum, double &below)
+{
+    const double margin = (std::fabs(product) + std::fabs(sum)) * 0x1p-50;
+    if (!(std::fabs(sum) < 0x1p30))
+        return false;
+    // Floors by way of the integer conversion (well within its range).
+    const auto floor_of = [](double v) {
+        const double t = static_cast<double>(static_cast<int>(v));
+        return t > v ? t - 1 : t;
+    };
+    below = floor_of(sum - margin);
+    return below == floor_of(sum + margin) && below != sum - margin;
+}
+
+// A value strictly between `below` and `below` + 1, truncated.
+inline int truncated_between(double below)
+{
+    return static_cast<int>(below < 0 ? below + 1 : below);
+}
+
+// Whether the double test is worth making: the x87 forms its extended
+// value faster, and a pair of doubles or a binary128 far slower.
+constexpr bool WHOLES_IN_DOUBLE = !std::is_same_v<extended, long double>;
+
+// trunc_int(view_x(x)) and trunc_int(view_y(y)), found in double where
+// that can tell (between_wholes).
+inline int view_column(double x)
+{
+    const double product = x * triangle_view.scale;
+    double below;
+    if (WHOLES_IN_DOUBLE && between_wholes(product, product + triangle_view.left, below))
+        return truncated_between(below);
+    return trunc_int(view_x(x));
+}
+
+inline int view_row(double y)
+{
+    const double product = y * triangle_view.scale;
+    double below;
+    if (WHOLES_IN_DOUBLE && between_wholes(product, triangle_view.base - product, below))
+        return truncated_between(below);
+    return trunc_int(view_y(y));
+}
 
 // (a + b + c) / 3, the sum taken left to right.
 double centroid_of(double a, double b, double c);

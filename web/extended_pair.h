@@ -23,6 +23,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 struct extended {
     double hi = 0, lo = 0;
@@ -136,6 +137,78 @@ inline extended operator/(const extended &a, const extended &b)
     r = r - b * extended(q2);
     const double q3 = r.hi / b.hi;
     return extended_pair::make(q1, q2) + extended(q3);
+}
+
+// With a double (or a float or an int, which a double holds exactly) on
+// one side: the same sums, products and quotients with the other side's lo
+// taken as the zero it is, which the compiler may not drop for itself (a
+// product with zero is not zero for infinities, nor a sum with zero for
+// minus zero). Every result has the value the pair forms give; at most the
+// sign of a zero lo differs, which no comparison or conversion sees.
+template <typename T>
+using exact_in_double = std::enable_if_t<std::is_same_v<T, double> || std::is_same_v<T, float> ||
+                                             std::is_same_v<T, int>,
+                                         int>;
+
+template <typename T, exact_in_double<T> = 0>
+inline extended operator+(const extended &a, T t)
+{
+    using namespace extended_pair;
+    double s, e;
+    two_sum(a.hi, static_cast<double>(t), s, e);
+    e += a.lo;
+    quick_two_sum(s, e, s, e);
+    return make(s, e);
+}
+
+template <typename T, exact_in_double<T> = 0>
+inline extended operator+(T t, const extended &b)
+{
+    using namespace extended_pair;
+    double s, e;
+    two_sum(static_cast<double>(t), b.hi, s, e);
+    e += b.lo;
+    quick_two_sum(s, e, s, e);
+    return make(s, e);
+}
+
+template <typename T, exact_in_double<T> = 0>
+inline extended operator-(const extended &a, T t) { return a + -static_cast<double>(t); }
+
+template <typename T, exact_in_double<T> = 0>
+inline extended operator-(T t, const extended &b) { return static_cast<double>(t) + -b; }
+
+template <typename T, exact_in_double<T> = 0>
+inline extended operator*(const extended &a, T t)
+{
+    using namespace extended_pair;
+    const double d = static_cast<double>(t);
+    double p, e;
+    two_prod(a.hi, d, p, e);
+    e += a.lo * d;
+    return make(p, e);
+}
+
+template <typename T, exact_in_double<T> = 0>
+inline extended operator*(T t, const extended &b) { return b * t; }
+
+template <typename T, exact_in_double<T> = 0>
+inline extended operator/(const extended &a, T t)
+{
+    using namespace extended_pair;
+    const double d = static_cast<double>(t);
+    // As above, each remainder less the divisor times a double digit.
+    const auto less = [d](const extended &r, double q) {
+        double p, e;
+        two_prod(d, q, p, e);
+        return r - make(p, e);
+    };
+    const double q1 = a.hi / d;
+    extended r = less(a, q1);
+    const double q2 = r.hi / d;
+    r = less(r, q2);
+    const double q3 = r.hi / d;
+    return extended_pair::make(q1, q2) + q3;
 }
 
 inline extended &operator+=(extended &a, const extended &b) { return a = a + b; }

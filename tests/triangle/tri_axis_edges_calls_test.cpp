@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -54,6 +55,40 @@ TEST(AxisEdgeCalls, PixelsTruncateTowardZeroInExtendedPrecision)
     EXPECT_EQ(kernel_calls, (std::vector<std::string>{"draw_line(0, 325, 200, 325, 5)",
                                                       "draw_line(200, 0, 200, 325, 5)",
                                                       "draw_line(599, 325, 599, 250, 5)"}));
+}
+
+// Where the double test says a mapped value lies between two whole
+// numbers, it truncates as the extended mapping does; it declines the
+// values on or within rounding of a whole number. The views are
+// tri_axis_edges's and two of the explorer's, the second zoomed far in,
+// where the product's rounding is far coarser than the sum's.
+TEST(AxisEdgeCalls, TheDoubleTestTruncatesAsExtendedPrecisionWhereItAnswers)
+{
+    const ModelView views[] = {
+        {3000, -400, 700}, {5000.0 / 3, -600.3, 1000}, {7.5e9, -3.1e9 + 0.37, 2.4e9}};
+    unsigned seed = 1;
+    const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) / 4294967296.0; };
+    int answered = 0;
+    for (const ModelView &v : views) {
+        triangle_view = v;
+        for (int i = 0; i < 20000; ++i) {
+            // Model points over the canvas's columns and a hundred either
+            // side, half of them a few units in the last place from the
+            // point of a whole column.
+            const double column = std::floor(next() * 1000) - 100 + (i % 2 ? 0 : next());
+            double x = (column - v.left) / v.scale;
+            for (int steps = i % 2 ? i % 7 : 0; steps > 0; --steps)
+                x = std::nextafter(x, i % 4 == 1 ? 0.0 : 2.0);
+            const double product = x * v.scale;
+            double below;
+            if (!between_wholes(product, product + v.left, below))
+                continue;
+            ++answered;
+            ASSERT_EQ(truncated_between(below), trunc_int(view_x(x))) << x;
+            ASSERT_NE(below, static_cast<double>(view_x(x))) << x;
+        }
+    }
+    EXPECT_GT(answered, 20000);
 }
 
 } // namespace
