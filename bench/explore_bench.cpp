@@ -7,26 +7,19 @@
 // refresh at 240 Hz (4.2 ms).
 //
 //   build/bench/explore_bench [STATE...]     (the states above by default)
+#include "bench_states.h"
 #include "explore.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <time.h>
 #include <vector>
 
 namespace {
 
 constexpr int RUNS = 15;
 constexpr double REFRESH_MS = 1000.0 / 240;
-
-double cpu_ms()
-{
-    timespec t;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
 
 struct Timed {
     std::string name, query;
@@ -47,19 +40,9 @@ Timed time_state(const std::string &name, const ExploreState &s)
     return {name, state_query(s), tiles, runs[RUNS / 2]};
 }
 
-std::vector<std::pair<std::string, ExploreState>> default_states()
+NamedStates default_states()
 {
-    std::vector<std::pair<std::string, ExploreState>> states;
-    for (int i = 0; i < preset_count(); ++i) {
-        const Preset &p = preset_at(i);
-        states.push_back({std::string(p.program) + " " + std::to_string(p.frame), p.state});
-    }
-    for (int c = 0; c < COLOURING_COUNT; ++c) {
-        ExploreState s = default_state(COLOURINGS[c].family);
-        set_colouring(s, static_cast<ExploreColouring>(c));
-        s.depth = deepest_depth(s);
-        states.push_back({std::string("home, deepest: ") + COLOURINGS[c].name, s});
-    }
+    NamedStates states = presets_and_home_views();
     const char *const deep[] = {
         "family=chair&colour=orientation&x=0.3141592653589793&y=0.2718281828459045",
         "family=triangle&colour=shaded&x=0.4142135623730951&y=0.3183098861837907",
@@ -81,15 +64,7 @@ int main(int argc, char **argv)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     open_canvas();
-    std::vector<std::pair<std::string, ExploreState>> states;
-    if (argc > 1) {
-        for (int i = 1; i < argc; ++i) {
-            std::string problems;
-            states.push_back({argv[i], parse_state(argv[i], problems)});
-        }
-    } else {
-        states = default_states();
-    }
+    const NamedStates states = argc > 1 ? argument_states(argc, argv) : default_states();
     std::printf("| picture | depth | tiles drawn | native ms (median of %d) |\n|---|---|---|---|\n",
                 RUNS);
     double slowest = 0;

@@ -5,6 +5,7 @@
 // its deepest depth, and views of 100,000 tiles and more.
 //
 //   build/bench/export_bench [STATE...]      (the views above by default)
+#include "bench_states.h"
 #include "explore.h"
 #include "export.h"
 
@@ -13,19 +14,11 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <time.h>
 #include <vector>
 
 namespace {
 
 constexpr int RUNS = 5;
-
-double cpu_ms()
-{
-    timespec t;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
 
 struct Timed {
     size_t bytes;
@@ -45,19 +38,9 @@ Timed time_writer(const std::function<std::string()> &writer)
     return {bytes, runs[RUNS / 2]};
 }
 
-std::vector<std::pair<std::string, ExploreState>> default_states()
+NamedStates default_states()
 {
-    std::vector<std::pair<std::string, ExploreState>> states;
-    for (int i = 0; i < preset_count(); ++i) {
-        const Preset &p = preset_at(i);
-        states.push_back({std::string(p.program) + " " + std::to_string(p.frame), p.state});
-    }
-    for (int c = 0; c < COLOURING_COUNT; ++c) {
-        ExploreState s = default_state(COLOURINGS[c].family);
-        set_colouring(s, static_cast<ExploreColouring>(c));
-        s.depth = deepest_depth(s);
-        states.push_back({std::string("home, deepest: ") + COLOURINGS[c].name, s});
-    }
+    NamedStates states = presets_and_home_views();
     const char *const large[] = {
         "family=chair&colour=orientation&depth=9&zoom=2.3&x=0.5&y=0.5",
         "family=triangle&colour=shaded&depth=11&zoom=2.6&x=0.5&y=0.3",
@@ -79,15 +62,7 @@ int main(int argc, char **argv)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     open_canvas();
-    std::vector<std::pair<std::string, ExploreState>> states;
-    if (argc > 1) {
-        for (int i = 1; i < argc; ++i) {
-            std::string problems;
-            states.push_back({argv[i], parse_state(argv[i], problems)});
-        }
-    } else {
-        states = default_states();
-    }
+    const NamedStates states = argc > 1 ? argument_states(argc, argv) : default_states();
     std::printf("| view | depth | tiles | SVG KB, ms | cut lines KB, ms | CSV KB, ms | PDF KB, ms |\n"
                 "|---|---|---|---|---|---|---|\n");
     for (const auto &[name, s] : states) {

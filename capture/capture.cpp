@@ -4,7 +4,7 @@
 // waits from 01, and returns at once. FRAME_DIR defaults to the current
 // folder. The capture build draws off-screen: it selects SDL's dummy video
 // driver unless SDL_VIDEODRIVER names another.
-#include "picture.h"
+#include "canvas_picture.h"
 #include "raster.h"
 
 #include <cerrno>
@@ -28,16 +28,7 @@ void wait_key()
     std::snprintf(path, sizeof path, "%s/%s_%02d.png", dir && *dir ? dir : ".",
                   program_invocation_short_name, frames_saved);
 
-    Picture frame;
-    frame.width = SCREEN_W;
-    frame.height = SCREEN_H;
-    frame.rgb.resize(SCREEN_W * SCREEN_H);
-    for (int y = 0; y < SCREEN_H; ++y)
-        for (int x = 0; x < SCREEN_W; ++x) {
-            Uint8 r, g, b;
-            SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
-            frame.rgb[y * SCREEN_W + x] = uint32_t(r) << 16 | uint32_t(g) << 8 | b;
-        }
+    const Picture frame = canvas_picture();
     std::string error;
     if (!write_picture(path, frame, error)) {
         std::fprintf(stderr, "%s: cannot save %s: %s\n", program_invocation_short_name, path,

@@ -36,9 +36,9 @@
 // as the nearest valid one, and standard error says in one line what was
 // changed. A file that cannot be written is left as it was, with one line
 // on standard error, and the program ends with status 1.
+#include "canvas_picture.h"
 #include "explore.h"
 #include "export.h"
-#include "picture.h"
 #include "raster.h"
 #include "whole_file.h"
 
@@ -73,22 +73,6 @@ ExploreState read_state(const std::string &query)
     if (!problems.empty())
         std::fprintf(stderr, "%s: %s\n", NAME, problems.c_str());
     return state;
-}
-
-// The canvas as a picture.
-Picture canvas_picture()
-{
-    Picture p;
-    p.width = SCREEN_W;
-    p.height = SCREEN_H;
-    p.rgb.resize(SCREEN_W * SCREEN_H);
-    for (int y = 0; y < SCREEN_H; ++y)
-        for (int x = 0; x < SCREEN_W; ++x) {
-            Uint8 r, g, b;
-            SDL_GetRGB(get_pixel(x, y), screen->format, &r, &g, &b);
-            p.rgb[y * SCREEN_W + x] = uint32_t(r) << 16 | uint32_t(g) << 8 | b;
-        }
-    return p;
 }
 
 // A file asked for on the command line: the option and the path.

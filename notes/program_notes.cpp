@@ -46,20 +46,7 @@ std::string about_from(const std::vector<std::string> &paragraph)
 // The string as a JSON string, quotes included.
 std::string json_string(const std::string &text)
 {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+    return quoted_string(text, "\\u%04x");
 }
 
 } // namespace
@@ -162,4 +149,22 @@ bool read_program_notes(const std::string &source, ProgramNotes &notes, std::str
         return false;
     }
     return true;
+}
+
+std::string quoted_string(const std::string &text, const char *control)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, control, c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
 }

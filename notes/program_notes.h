@@ -56,4 +56,9 @@ bool read_program_notes(const std::string &source, ProgramNotes &notes, std::str
 // "fr": {...}}.
 std::string notes_json(const ProgramNotes &notes);
 
+// The text in double quotes, as a JSON or C++ string: quotes and
+// backslashes escaped, each control character written by `control` (a
+// printf format taking it, "\\u%04x" or "\\%03o"), UTF-8 kept as it is.
+std::string quoted_string(const std::string &text, const char *control);
+
 #endif

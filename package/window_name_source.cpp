@@ -22,24 +22,10 @@ namespace {
 
 constexpr int ICON_SIZE = 64;
 
-// The text as a C++ string literal: quotes, backslashes and control
-// characters escaped, UTF-8 kept as it is.
+// The text as a C++ string literal.
 std::string literal(const std::string &text)
 {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\%03o", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
+    return quoted_string(text, "\\%03o");
 }
 
 std::string window_name_source(const ProgramNotes &notes, const std::string &source,
