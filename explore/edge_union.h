@@ -12,21 +12,14 @@
 #ifndef EDGE_UNION_H
 #define EDGE_UNION_H
 
+#include "clip_polygon.h"
+
 #include <vector>
 
 constexpr double VERTEX_TOLERANCE = 0.004;
 
-struct Point {
-    double x, y;
-};
-
 struct Segment {
     Point a, b;
-};
-
-// An axis-parallel box, left < right and top < bottom.
-struct ClipBox {
-    double left, top, right, bottom;
 };
 
 // Cuts the segment to the part inside the box; false if no part is.

@@ -292,7 +292,7 @@ std::string decoded(const std::string &text)
         const char c = text[i];
         if (c == '+') {
             out += ' ';
-        } else if (c == '%' && i + 2 < text.size() + 0 && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
+        } else if (c == '%' && i + 2 < text.size() && std::isxdigit(static_cast<unsigned char>(text[i + 1])) &&
                    std::isxdigit(static_cast<unsigned char>(text[i + 2]))) {
             out += static_cast<char>(std::strtol(text.substr(i + 1, 2).c_str(), nullptr, 16));
             i += 2;
@@ -371,11 +371,6 @@ const Setting *find(const std::vector<Setting> &settings, const char *key)
 const char *const KNOWN_KEYS[] = {"family", "colour", "depth", "ratio", "zoom",
                                   "x",      "y",      "border", "preset", "frame"};
 
-std::string depth_text(int depth)
-{
-    return std::to_string(depth);
-}
-
 } // namespace
 
 ExploreState parse_state(const std::string &query, std::string &problems)
@@ -443,44 +438,35 @@ ExploreState parse_state(const std::string &query, std::string &problems)
         set_colouring(state, static_cast<ExploreColouring>(colour_index));
     }
 
+    // A setting's number, if it is one; else the line saying what is kept.
+    auto read_setting = [&](const Setting &s, double &v, const std::string &kept) {
+        if (read_number(s.value, v) && std::isfinite(v))
+            return true;
+        changed.push_back(s.key + " " + quoted(s.value) + " is not a number, so " + kept);
+        return false;
+    };
+    auto out_of_range = [&](const Setting &s, const std::string &so) {
+        changed.push_back(s.key + " " + quoted(s.value) + " is out of range, so " + so);
+    };
     auto number = [&](const char *key, double &into, double low, double high) {
         const Setting *s = find(settings, key);
-        if (!s)
-            return false;
         double v;
-        if (!read_number(s->value, v) || !std::isfinite(v)) {
-            changed.push_back(std::string(key) + " " + quoted(s->value) + " is not a number, so " +
-                              number_text(into));
-            return false;
-        }
-        if (v < low || v > high) {
-            into = clamp_to(v, low, high);
-            changed.push_back(std::string(key) + " " + quoted(s->value) + " is out of range, so " +
-                              number_text(into));
-            return true;
-        }
-        into = v;
-        return true;
+        if (!s || !read_setting(*s, v, number_text(into)))
+            return;
+        into = clamp_to(v, low, high);
+        if (into != v)
+            out_of_range(*s, number_text(into));
     };
 
-    if (state.family == FIVESPLIT_FAMILY) {
-        double ratio = state.ratio;
-        if (const Setting *s = find(settings, "ratio")) {
-            double v;
-            if (!read_number(s->value, v) || !std::isfinite(v)) {
-                changed.push_back("ratio " + quoted(s->value) + " is not a number, so " +
-                                  number_text(ratio));
-            } else {
-                set_ratio(state, v);
-                if (state.ratio != v)
-                    changed.push_back("ratio " + quoted(s->value) + " is out of range, so " +
-                                      number_text(state.ratio));
-                ratio = state.ratio;
-            }
+    if (const Setting *r = find(settings, "ratio")) {
+        double v;
+        if (state.family != FIVESPLIT_FAMILY) {
+            changed.push_back("only the five-way split has a ratio");
+        } else if (read_setting(*r, v, number_text(state.ratio))) {
+            set_ratio(state, v);
+            if (state.ratio != v)
+                out_of_range(*r, number_text(state.ratio));
         }
-        state.ratio = ratio;
-    } else if (find(settings, "ratio")) {
-        changed.push_back("only the five-way split has a ratio");
     }
 
     // The view: the centre and zoom given, or the home view's.
@@ -510,17 +496,14 @@ ExploreState parse_state(const std::string &query, std::string &problems)
     const int deepest = deepest_depth(state);
     if (const Setting *d = find(settings, "depth")) {
         double v;
-        if (!read_number(d->value, v) || !std::isfinite(v)) {
-            changed.push_back("depth " + quoted(d->value) + " is not a number, so " +
-                              depth_text(std::min(state.depth, deepest)));
-        } else {
+        if (read_setting(*d, v, std::to_string(std::min(state.depth, deepest)))) {
             const double whole = std::round(v);
             const int depth = static_cast<int>(clamp_to(whole, 0, deepest));
             if (whole != v || depth != whole)
                 changed.push_back("depth " + quoted(d->value) +
                                   (whole > deepest ? " is deeper than this view offers, so "
                                                    : " is not a depth, so ") +
-                                  depth_text(depth));
+                                  std::to_string(depth));
             state.depth = depth;
         }
     }
@@ -537,7 +520,7 @@ ExploreState parse_state(const std::string &query, std::string &problems)
 std::string state_query(const ExploreState &s)
 {
     std::string q = std::string("family=") + FAMILIES[s.family].name + "&colour=" +
-                    COLOURINGS[s.colouring].name + "&depth=" + depth_text(s.depth);
+                    COLOURINGS[s.colouring].name + "&depth=" + std::to_string(s.depth);
     if (s.family == FIVESPLIT_FAMILY)
         q += "&ratio=" + number_text(s.ratio);
     q += "&zoom=" + number_text(s.zoom) + "&x=" + number_text(s.x) + "&y=" + number_text(s.y);

@@ -101,7 +101,7 @@ Point pixel_of(const ModelView &view, double x, double y)
 }
 
 // The tile's corners in pixels, cut to POLYGON_BOX where they reach beyond
-// it (each side of the box in turn).
+// it.
 std::vector<Point> pixel_polygon(const TileRecord &tile, const ModelView &view)
 {
     std::vector<Point> polygon;
@@ -112,38 +112,7 @@ std::vector<Point> pixel_polygon(const TileRecord &tile, const ModelView &view)
                  p.y >= POLYGON_BOX.top && p.y <= POLYGON_BOX.bottom;
         polygon.push_back(p);
     }
-    if (inside)
-        return polygon;
-    for (int side = 0; side < 4; ++side) {
-        auto in = [&](const Point &p) {
-            switch (side) {
-            case 0: return p.x >= POLYGON_BOX.left;
-            case 1: return p.x <= POLYGON_BOX.right;
-            case 2: return p.y >= POLYGON_BOX.top;
-            default: return p.y <= POLYGON_BOX.bottom;
-            }
-        };
-        auto crossing = [&](const Point &p, const Point &q) {
-            const double edge = side == 0 ? POLYGON_BOX.left : side == 1 ? POLYGON_BOX.right
-                                : side == 2 ? POLYGON_BOX.top : POLYGON_BOX.bottom;
-            if (side < 2) {
-                const double t = (edge - p.x) / (q.x - p.x);
-                return Point{edge, p.y + t * (q.y - p.y)};
-            }
-            const double t = (edge - p.y) / (q.y - p.y);
-            return Point{p.x + t * (q.x - p.x), edge};
-        };
-        std::vector<Point> cut;
-        for (size_t i = 0; i < polygon.size(); ++i) {
-            const Point &p = polygon[i], &q = polygon[(i + 1) % polygon.size()];
-            if (in(p))
-                cut.push_back(p);
-            if (in(p) != in(q))
-                cut.push_back(crossing(p, q));
-        }
-        polygon.swap(cut);
-    }
-    return polygon;
+    return inside ? polygon : clip_polygon(polygon, POLYGON_BOX);
 }
 
 // The outlined edges of one colour and width, in pixels.

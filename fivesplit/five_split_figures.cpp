@@ -3,8 +3,10 @@
 #include "tile_sink.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 ModelView five_view;
@@ -119,23 +121,33 @@ void set_centre_of(const Tile<Real> &t)
                static_cast<Real>((static_cast<Wide>(t.y[1]) + t.y[2]) * 0.5));
 }
 
-// Whether the tile, and all that is split from it, shows on no pixel: its
-// corners all lie beyond one edge of the canvas by more than the width of
-// the figures' bands (a band of width 1 reaches a pixel or two beyond its
-// segment).
+// Whether the corners `which` of the tile all lie beyond one edge of the
+// canvas by more than the width of the figures' bands (a band of width 1
+// reaches a pixel or two beyond its segment): then nothing drawn from them
+// shows on a pixel.
 template <typename Real>
-bool off_canvas(const Tile<Real> &t)
+bool beyond_canvas(const Tile<Real> &t, std::initializer_list<int> which)
 {
     constexpr int MARGIN = 3;
     const int *p[2] = {t.px, t.py};
     const int size[2] = {SCREEN_W, SCREEN_H};
     for (int axis = 0; axis < 2; ++axis) {
-        const int low = std::min({p[axis][0], p[axis][1], p[axis][2]});
-        const int high = std::max({p[axis][0], p[axis][1], p[axis][2]});
+        int low = INT_MAX, high = INT_MIN;
+        for (const int i : which) {
+            low = std::min(low, p[axis][i]);
+            high = std::max(high, p[axis][i]);
+        }
         if (high < -MARGIN || low >= size[axis] + MARGIN)
             return true;
     }
     return false;
+}
+
+// Whether the tile, and all that is split from it, shows on no pixel.
+template <typename Real>
+bool off_canvas(const Tile<Real> &t)
+{
+    return beyond_canvas(t, {0, 1, 2});
 }
 
 template <typename Real>
@@ -244,16 +256,9 @@ bool first_time(int x0, int y0, int x1, int y1)
 template <typename Real>
 void draw_edge(const Tile<Real> &t, int a, int b)
 {
-    // A band of width 1 keeps within two pixels of its segment's box: one
-    // whose box lies beyond an edge of the canvas by more draws nothing
-    // (a deep view's upper levels have many such, far off).
-    constexpr int MARGIN = 3;
-    const int *p[2] = {t.px, t.py};
-    const int size[2] = {SCREEN_W, SCREEN_H};
-    for (int axis = 0; axis < 2; ++axis)
-        if (std::max(p[axis][a], p[axis][b]) < -MARGIN ||
-            std::min(p[axis][a], p[axis][b]) >= size[axis] + MARGIN)
-            return;
+    // A deep view's upper levels have many edges far off the canvas.
+    if (beyond_canvas(t, {a, b}))
+        return;
     if (first_time(t.px[a], t.py[a], t.px[b], t.py[b]))
         draw_thick_line(t.px[a], t.py[a], t.px[b], t.py[b], 1, black);
 }

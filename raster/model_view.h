@@ -7,11 +7,13 @@
 #ifndef MODEL_VIEW_H
 #define MODEL_VIEW_H
 
+#include "clip_polygon.h"
 #include "raster.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 struct ModelView {
     double scale; // pixels per model unit
@@ -93,58 +95,29 @@ inline bool strictly_inside(const int x[], const int y[], int corners, long long
 }
 
 // A fill seed for a tile cut by the canvas edge: a pixel on the canvas
-// strictly inside the polygon (x[i], y[i]) (at most 6 corners). The
+// strictly inside the polygon (x[i], y[i]). The
 // polygon is clipped to the canvas, and the candidates are the middle of
 // its part on the canvas and a grid across that part's box, the one nearest
 // the middle taken. False when none is found (a sliver thinner than the
 // grid).
 inline bool seed_on_canvas(const int x[], const int y[], int corners, int &sx, int &sy)
 {
-    // Clipped edge by edge of the canvas: at most 6 + 4 corners.
-    double px[16], py[16], qx[16], qy[16];
-    int n = corners;
-    for (int i = 0; i < n; ++i) {
-        px[i] = x[i];
-        py[i] = y[i];
-    }
-    const double limits[4] = {0, SCREEN_W - 1, 0, SCREEN_H - 1};
-    for (int side = 0; side < 4 && n > 0; ++side) {
-        const bool on_x = side < 2, keep_above = side % 2 == 0;
-        const double limit = limits[side];
-        auto inside = [&](int i) {
-            const double v = on_x ? px[i] : py[i];
-            return keep_above ? v >= limit : v <= limit;
-        };
-        int m = 0;
-        for (int i = 0; i < n; ++i) {
-            const int j = (i + 1) % n;
-            if (inside(i)) {
-                qx[m] = px[i];
-                qy[m++] = py[i];
-            }
-            if (inside(i) != inside(j)) {
-                const double a = on_x ? px[i] : py[i], b = on_x ? px[j] : py[j];
-                const double t = (limit - a) / (b - a);
-                qx[m] = on_x ? limit : px[i] + t * (px[j] - px[i]);
-                qy[m++] = on_x ? py[i] + t * (py[j] - py[i]) : limit;
-            }
-        }
-        n = m;
-        for (int i = 0; i < n; ++i) {
-            px[i] = qx[i];
-            py[i] = qy[i];
-        }
-    }
+    std::vector<Point> polygon;
+    for (int i = 0; i < corners; ++i)
+        polygon.push_back({static_cast<double>(x[i]), static_cast<double>(y[i])});
+    polygon = clip_polygon(polygon, {0, 0, SCREEN_W - 1, SCREEN_H - 1});
+    const int n = static_cast<int>(polygon.size());
     if (n == 0)
         return false;
-    double left = px[0], right = px[0], top = py[0], bottom = py[0], mx = 0, my = 0;
-    for (int i = 0; i < n; ++i) {
-        left = std::min(left, px[i]);
-        right = std::max(right, px[i]);
-        top = std::min(top, py[i]);
-        bottom = std::max(bottom, py[i]);
-        mx += px[i] / n;
-        my += py[i] / n;
+    double left = polygon[0].x, right = polygon[0].x, top = polygon[0].y, bottom = polygon[0].y;
+    double mx = 0, my = 0;
+    for (const Point &p : polygon) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+        mx += p.x / n;
+        my += p.y / n;
     }
     constexpr int STEPS = 8;
     double best = -1;

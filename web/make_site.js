@@ -30,7 +30,7 @@
 const {execFileSync} = require('child_process');
 const fs = require('fs');
 const path = require('path');
-const {LANGUAGES, STRINGS} = require('./strings.js');
+const {LANGUAGES, STRINGS, filled} = require('./strings.js');
 
 const here = __dirname;
 
@@ -73,7 +73,7 @@ function kept_pictures(folder, name) {
 function say(words, key, values = {}) {
     if (!(key in words))
         throw new Error(`no words for "${key}"`);
-    return words[key].replace(/\{(\w+)\}/g, (all, name) => (name in values ? values[name] : all));
+    return filled(words[key], values);
 }
 
 // The page's words in each language (page: {key: {en, fr}}), as its

@@ -306,9 +306,13 @@
         },
     };
 
+    // A text with its {name}s filled in from values (those not given kept).
+    const filled = (text, values) =>
+        String(text).replace(/\{(\w+)\}/g, (all, name) => (name in values ? String(values[name]) : all));
+
     if (typeof document === 'undefined') {
         // The site's writer.
-        module.exports = {LANGUAGES, STRINGS};
+        module.exports = {LANGUAGES, STRINGS, filled};
         return;
     }
 
@@ -335,8 +339,7 @@
     words.t = (key, values = {}) => {
         const text = key in tables[words.language] ? tables[words.language][key]
                                                    : tables.en[key];
-        return String(text === undefined ? key : text)
-            .replace(/\{(\w+)\}/g, (all, name) => (name in values ? String(values[name]) : all));
+        return filled(text === undefined ? key : text, values);
     };
 
     words.number = (v, options) => new Intl.NumberFormat(words.language, options).format(v);
