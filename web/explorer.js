@@ -158,14 +158,19 @@
     // The address follows the picture, at most every ADDRESS_MS: the
     // browser ignores a page that replaces its address more than 200 times
     // in 10 s, as a drag or the wheel would. The last state always gets
-    // there.
+    // there, unless the address changes meanwhile (Back, Forward, an edit):
+    // that address is drawn, not written over.
     const ADDRESS_MS = 100;
     let addressed = -Infinity, address_timer = null;
     function follow(query) {
         clearTimeout(address_timer);
         const due = addressed + ADDRESS_MS - performance.now();
         if (due > 0) {
-            address_timer = setTimeout(() => follow(query), due);
+            const from = location.hash;
+            address_timer = setTimeout(() => {
+                if (location.hash === from)
+                    follow(query);
+            }, due);
             return;
         }
         addressed = performance.now();

@@ -28,6 +28,7 @@
     // need be, larger by quarters (every pixel then the same size, near
     // enough), never smoothed (site.css). The controls lie below the
     // picture, or in `aside`, where the page's style puts it beside it.
+    const MIN_WIDTH = 400;
     function fit(box, stage, aside) {
         function fit_now() {
             const full = document.fullscreenElement === box;
@@ -45,12 +46,31 @@
             let scale = Math.min(width / 800, height / 600);
             if (scale >= 1)
                 scale = Math.floor(scale * 4) / 4;
-            const w = Math.max(160, Math.floor(800 * scale));
+            // Where the controls cannot all fit below a picture of use (the
+            // explorer's on a phone), the picture keeps MIN_WIDTH, or the
+            // width there is, and the controls go on below the screen.
+            const w = Math.max(160, Math.min(Math.floor(width), MIN_WIDTH), Math.floor(800 * scale));
             // The stage is sized: the canvas's own style is SDL's to set.
             stage.style.width = `${w}px`;
             stage.style.height = `${Math.floor(w * 3 / 4)}px`;
         }
         window.addEventListener('resize', fit_now);
+        // Fitted again when the words around the picture change their size
+        // (the language, the explorer's lists filled, a line of problems),
+        // at the next frame.
+        let due = false;
+        const observer = new ResizeObserver(() => {
+            if (due)
+                return;
+            due = true;
+            requestAnimationFrame(() => {
+                due = false;
+                fit_now();
+            });
+        });
+        for (const part of box.children)
+            if (part !== stage)
+                observer.observe(part);
         fit_now();
         return fit_now;
     }
